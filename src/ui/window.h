@@ -1,0 +1,62 @@
+// Base class of every window of the program. A static trampoline binds the
+// C++ object to its HWND at WM_NCCREATE; HandleMessage() then dispatches to
+// the member handlers of the derived class. The object owns its HWND: it
+// destroys the window when it dies, and the back-pointer is cleared at
+// WM_NCDESTROY so no message reaches a dead object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ksv::ui {
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  explicit operator bool() const { return hwnd_ != nullptr; }
+
+  // The object behind a window created by this class, or nullptr.
+  static Window* FromHandle(HWND hwnd);
+
+ protected:
+  struct CreateParams {
+    const wchar_t* class_name = nullptr;
+    std::wstring caption;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD ex_style = 0;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    HWND parent = nullptr;
+    HMENU menu = nullptr;
+    HICON icon = nullptr;
+    HICON small_icon = nullptr;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    UINT class_style = CS_DBLCLKS;
+    HCURSOR cursor = nullptr;
+  };
+
+  // Registers the class (once) and creates the window. Returns false if the
+  // window could not be made.
+  bool Create(const CreateParams& params);
+
+  // Everything not handled goes to DefWindowProc.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam);
+
+  // Called after WM_NCDESTROY, when the HWND is already gone.
+  virtual void OnWindowGone() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+
+  HWND hwnd_ = nullptr;
+};
+
+HINSTANCE ModuleInstance();
+
+}  // namespace ksv::ui

@@ -1,0 +1,306 @@
+"""End-to-end harness: runs the real KSV.exe under Wine on a virtual
+display and drives it like a user would.
+
+A scenario is a file tests/e2e/test_<name>.py (picked up by CMake):
+
+    import ksv_e2e
+
+    def scenario(s):
+        main = s.wait_window("万象快拍宗师")
+        s.key("ctrl+b")
+        ...
+
+    ksv_e2e.run(scenario)
+
+run() starts Xvfb, makes sure the Wine prefix exists, resets the program's
+registry key, starts the program (arguments via run(..., args=[...])),
+calls the scenario, and always shuts everything down; a screenshot is
+saved when the scenario fails. Every wait polls a condition with a timeout
+instead of sleeping a fixed time.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+import traceback
+
+SOURCE_DIR = os.environ.get("KSV_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
+BIN_DIR = os.environ.get("KSV_BIN_DIR", os.path.join(SOURCE_DIR, "build", "win64", "bin"))
+OUT_DIR = os.environ.get("KSV_E2E_OUT", os.path.join(SOURCE_DIR, "build", "win64", "e2e"))
+# One prefix for all scenarios of a run, apart from the unit tests' one.
+WINE_ROOT = os.environ.get("KSV_E2E_WINE_ROOT", os.path.join(os.path.dirname(BIN_DIR), "wine-e2e"))
+DESKTOP = "ksv"
+SCREEN_W, SCREEN_H = 1280, 800
+DEFAULT_TIMEOUT = float(os.environ.get("KSV_E2E_TIMEOUT", "30"))
+
+KSV_KEY = r"HKLM\Software\KSV"
+RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
+
+
+class ScenarioError(AssertionError):
+    pass
+
+
+class Window:
+    def __init__(self, line):
+        parts = line.split("\t")
+        self.hwnd = int(parts[0])
+        self.cls = parts[1]
+        self.title = parts[2]
+        self.visible = parts[3] == "1"
+        self.left, self.top, self.right, self.bottom = (int(v) for v in parts[4].split(","))
+
+    @property
+    def width(self):
+        return self.right - self.left
+
+    @property
+    def height(self):
+        return self.bottom - self.top
+
+    def __repr__(self):
+        return "Window(%d, %r, %r, %s, %dx%d at %d,%d)" % (
+            self.hwnd, self.cls, self.title, "visible" if self.visible else "hidden",
+            self.width, self.height, self.left, self.top)
+
+
+def _wine_env():
+    """The environment of scripts/wine-env for the e2e prefix."""
+    cmd = ["bash", "-c", 'export KSV_WINE_ROOT="$1"; source "$2/scripts/wine-env" && ksv_wine_prefix_ready && env -0',
+           "_", WINE_ROOT, SOURCE_DIR]
+    out = subprocess.run(cmd, check=True, stdout=subprocess.PIPE).stdout
+    env = {}
+    for item in out.split(b"\0"):
+        if b"=" in item:
+            k, v = item.split(b"=", 1)
+            env[k.decode()] = v.decode()
+    return env
+
+
+class Session:
+    def __init__(self, name):
+        self.name = name
+        self.out_dir = os.path.join(OUT_DIR, name)
+        shutil.rmtree(self.out_dir, ignore_errors=True)
+        os.makedirs(self.out_dir, exist_ok=True)
+        self.xvfb = None
+        self.proc = None
+        self.env = None
+        self.display = None
+        self.shots = 0
+
+    # --- set-up and tear-down -------------------------------------------
+    def start_display(self):
+        for n in range(150, 250):
+            if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists("/tmp/.X11-unix/X%d" % n):
+                self.display = ":%d" % n
+                break
+        self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H),
+                                      "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.env = _wine_env()
+        self.env["DISPLAY"] = self.display
+        self.wait_until(lambda: subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL).returncode == 0, 20, "the X display")
+
+    def wine(self, *args, check=False, timeout=60):
+        return subprocess.run([self.env["KSV_WINE"], *args], env=self.env, cwd=BIN_DIR, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=timeout, check=check)
+
+    def reset_registry(self):
+        self.wine("reg", "delete", KSV_KEY, "/f")
+        self.wine("reg", "delete", RUN_KEY, "/v", "KSV", "/f")
+
+    def launch(self, args=()):
+        self.proc = subprocess.Popen([self.env["KSV_WINE"], "explorer", "/desktop=%s,%dx%d" % (DESKTOP, SCREEN_W, SCREEN_H),
+                                      "KSV.exe", *args], env=self.env, cwd=BIN_DIR, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL, start_new_session=True)
+
+    def program_running(self):
+        out = self.probe("windows")[1]
+        return any(line.split("\t")[1:2] == ["TKSVForm"] for line in out.splitlines())
+
+    def shutdown(self):
+        try:
+            if self.proc and self.proc.poll() is None:
+                main = self.find_window_any_state("TKSVForm")
+                if main:
+                    # The main menu's quit command ends the program whatever
+                    # the close action is set to.
+                    self.probe("command", str(main.hwnd), "1002")
+                try:
+                    self.proc.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    pass
+        finally:
+            if self.proc and self.proc.poll() is None:
+                try:
+                    os.killpg(self.proc.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            if self.env:
+                # Ends every process of the prefix, the desktop included.
+                subprocess.run([self.env["KSV_WINESERVER"], "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+            if self.xvfb:
+                self.xvfb.terminate()
+                try:
+                    self.xvfb.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    self.xvfb.kill()
+
+    # --- waiting --------------------------------------------------------
+    def wait_until(self, condition, timeout=None, what="condition", interval=0.1):
+        timeout = DEFAULT_TIMEOUT if timeout is None else timeout
+        deadline = time.monotonic() + timeout
+        while True:
+            result = condition()
+            if result:
+                return result
+            if time.monotonic() > deadline:
+                raise ScenarioError("timed out after %.0f s waiting for %s" % (timeout, what))
+            time.sleep(interval)
+
+    # --- windows (seen from inside the Wine desktop) --------------------
+    def probe(self, *args):
+        r = self.wine("ksv-probe.exe", "--desktop", DESKTOP, *args)
+        return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
+
+    def windows(self):
+        rc, out = self.probe("windows")
+        return [Window(line) for line in out.splitlines() if line.count("\t") >= 4]
+
+    def find_window(self, title, cls=None):
+        for w in self.windows():
+            if w.visible and w.title == title and (cls is None or w.cls == cls):
+                return w
+        return None
+
+    def find_window_any_state(self, cls):
+        for w in self.windows():
+            if w.cls == cls:
+                return w
+        return None
+
+    def wait_window(self, title, cls=None, timeout=None):
+        return self.wait_until(lambda: self.find_window(title, cls), timeout, "a window titled %r" % title)
+
+    def wait_no_window(self, title, timeout=None):
+        self.wait_until(lambda: self.find_window(title) is None, timeout, "window %r to go" % title)
+
+    def children(self, window):
+        rc, out = self.probe("children", str(window.hwnd))
+        return [Window(line) for line in out.splitlines() if line.count("\t") >= 4]
+
+    def status_text(self, status_bar, part):
+        rc, out = self.probe("statustext", str(status_bar.hwnd), str(part))
+        return out.rstrip("\n")
+
+    def send_command(self, window, command_id):
+        self.probe("command", str(window.hwnd), str(command_id))
+
+    def close_window(self, window):
+        self.probe("close", str(window.hwnd))
+
+    def wait_exit(self, timeout=None):
+        self.wait_until(lambda: self.proc.poll() is not None or not self.program_running(), timeout,
+                        "the program to end")
+
+    # --- keyboard and mouse (X side) ------------------------------------
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True, stdout=subprocess.DEVNULL)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "30", *keys)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", "30", text)
+
+    def move(self, x, y):
+        self.xdotool("mousemove", str(x), str(y))
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.xdotool("click", str(button))
+
+    def drag(self, x1, y1, x2, y2, steps=10, button=1):
+        self.move(x1, y1)
+        self.xdotool("mousedown", str(button))
+        for i in range(1, steps + 1):
+            self.move(x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
+            time.sleep(0.02)  # motion events, not a wait for a result
+        self.xdotool("mouseup", str(button))
+
+    # --- registry and files ---------------------------------------------
+    def reg_query(self, key, value):
+        """The data of a registry value as text, or None when missing."""
+        r = self.wine("reg", "query", key, "/v", value)
+        if r.returncode != 0:
+            return None
+        for line in r.stdout.decode("utf-8", "replace").splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) >= 2 and parts[0].lower() == value.lower() and parts[1].startswith("REG_"):
+                return parts[2] if len(parts) > 2 else ""
+        return None
+
+    def wait_reg(self, key, value, expected=None, timeout=None):
+        def check():
+            v = self.reg_query(key, value)
+            return v is not None and (expected is None or v == expected)
+        self.wait_until(check, timeout, "registry value %s\\%s" % (key, value))
+        return self.reg_query(key, value)
+
+    def unix_path(self, windows_path):
+        r = self.wine("winepath", "-u", windows_path)
+        return r.stdout.decode("utf-8", "replace").strip()
+
+    @property
+    def documents(self):
+        """The Unix folder behind the user's documents folder."""
+        return os.path.join(self.env["HOME"], "Documents")
+
+    def wait_file(self, path, timeout=None):
+        def check():
+            return os.path.isfile(path) and os.path.getsize(path) > 0
+        self.wait_until(check, timeout, "file %s" % path)
+        return path
+
+    # --- looking ---------------------------------------------------------
+    def screenshot(self, label="shot"):
+        self.shots += 1
+        path = os.path.join(self.out_dir, "%02d-%s.png" % (self.shots, label))
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+
+def run(scenario, args=(), launch=True):
+    """Runs one scenario with a fresh program; exits the process with 0 on
+    success and 1 on failure."""
+    name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+    s = Session(name)
+    ok = False
+    try:
+        s.start_display()
+        s.reset_registry()
+        if launch:
+            s.launch(args)
+        scenario(s)
+        ok = True
+    except Exception:  # noqa: BLE001 - report anything the scenario raised
+        traceback.print_exc()
+        try:
+            print("screenshot:", s.screenshot("failure"))
+            print("windows:", *s.windows(), sep="\n  ")
+        except Exception:  # noqa: BLE001
+            pass
+    finally:
+        s.shutdown()
+    print("%s: %s" % (name, "passed" if ok else "FAILED"))
+    sys.exit(0 if ok else 1)
+
+
+def check(condition, message):
+    if not condition:
+        raise ScenarioError(message)
