@@ -91,13 +91,13 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-void WINAPI EnableHotKeyHook() {
+void EnableHotKeyHook() {
   if (g_keyboard_hook) return;
   g_left_ctrl = g_right_ctrl = g_b_swallowed = false;
   g_keyboard_hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, g_module, 0);
 }
 
-void WINAPI DisableHotKeyHook() {
+void DisableHotKeyHook() {
   if (!g_keyboard_hook) return;
   UnhookWindowsHookEx(g_keyboard_hook);
   g_keyboard_hook = nullptr;
@@ -106,29 +106,29 @@ void WINAPI DisableHotKeyHook() {
   g_pending_presses = 0;
 }
 
-BOOL WINAPI GetDownHotKey() {
+BOOL GetDownHotKey() {
   if (g_pending_presses <= 0) return FALSE;
   --g_pending_presses;
   return TRUE;
 }
 
-void WINAPI EnableMouseHook() {
+void EnableMouseHook() {
   if (g_mouse_hook) return;
   g_swallow_up = 0;
   g_mouse_hook = SetWindowsHookExW(WH_MOUSE_LL, MouseProc, g_module, 0);
 }
 
-void WINAPI DisableMouseHook() {
+void DisableMouseHook() {
   if (!g_mouse_hook) return;
   UnhookWindowsHookEx(g_mouse_hook);
   g_mouse_hook = nullptr;
 }
 
-BOOL WINAPI GetMouseDown() { return g_mouse_down ? TRUE : FALSE; }
+BOOL GetMouseDown() { return g_mouse_down ? TRUE : FALSE; }
 
-void WINAPI SetMouseDown(BOOL down) { g_mouse_down = down != FALSE; }
+void SetMouseDown(BOOL down) { g_mouse_down = down != FALSE; }
 
-void WINAPI PlayVoice() { ksv::hook::PlayCaptureSound(); }
+void PlayVoice() { ksv::hook::PlayCaptureSound(); }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
