@@ -1,0 +1,170 @@
+#include "output/stream.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "output/output_error.h"
+
+namespace ksv {
+
+namespace {
+
+SystemErrorTextSource g_error_text_source = nullptr;
+
+struct OpenFailure {
+  unsigned long code;
+  int errno_value;
+};
+
+void ResetOpenFailure() {
+  errno = 0;
+#ifdef _WIN32
+  _set_doserrno(0);
+#endif
+}
+
+OpenFailure LastOpenFailure() {
+  const int e = errno;
+#ifdef _WIN32
+  // The C library keeps the Windows error behind its errno; the system's
+  // own text is made from that.
+  const unsigned long code = _doserrno != 0 ? _doserrno : static_cast<unsigned long>(e);
+#else
+  const unsigned long code = static_cast<unsigned long>(e);
+#endif
+  return {code, e};
+}
+
+std::string FailureText(const OpenFailure& f) {
+  if (g_error_text_source != nullptr) {
+    std::string text = g_error_text_source(f.code);
+    if (!text.empty()) return text;
+  }
+  return std::strerror(f.errno_value);
+}
+
+std::FILE* OpenFile(const std::filesystem::path& path, bool for_writing) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), for_writing ? L"wb" : L"rb");
+#else
+  return std::fopen(path.c_str(), for_writing ? "wb" : "rb");
+#endif
+}
+
+std::string Quoted(const char* prefix, const std::filesystem::path& path, std::string_view reason) {
+  std::string text = prefix;
+  text += " \"";
+  text += PathToText(path);
+  text += "\". ";
+  text += reason;
+  return text;
+}
+
+}  // namespace
+
+std::string CannotCreateFileMessage(const std::filesystem::path& path, std::string_view reason) {
+  return Quoted("Cannot create file", path, reason);
+}
+
+std::string CannotOpenFileMessage(const std::filesystem::path& path, std::string_view reason) {
+  return Quoted("Cannot open file", path, reason);
+}
+
+std::string PathToText(const std::filesystem::path& path) {
+  const std::u8string u8 = path.u8string();
+  return std::string(u8.begin(), u8.end());
+}
+
+std::filesystem::path PathFromText(std::string_view utf8) {
+  std::u8string u8(utf8.begin(), utf8.end());
+#ifndef _WIN32
+  for (char8_t& c : u8) {
+    if (c == u8'\\') c = u8'/';
+  }
+#endif
+  return std::filesystem::path(u8);
+}
+
+void SetSystemErrorTextSource(SystemErrorTextSource source) { g_error_text_source = source; }
+
+void MemoryStream::Write(const void* data, std::size_t size) {
+  if (size == 0) return;
+  const std::uint64_t end = position_ + size;
+  if (end > bytes_.size()) bytes_.resize(static_cast<std::size_t>(end));
+  std::memcpy(bytes_.data() + position_, data, size);
+  position_ = end;
+}
+
+void MemoryStream::Seek(std::uint64_t position) {
+  if (position > bytes_.size()) throw OutputError(kStreamWriteError);
+  position_ = position;
+}
+
+FileStream::FileStream(const std::filesystem::path& path) {
+  ResetOpenFailure();
+  file_ = OpenFile(path, true);
+  if (file_ == nullptr) throw OutputError(CannotCreateFileMessage(path, FailureText(LastOpenFailure())));
+  // Rows go out one write each; a larger buffer saves system calls for the
+  // small blocks between them.
+  std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+}
+
+FileStream::~FileStream() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void FileStream::Write(const void* data, std::size_t size) {
+  if (size == 0) return;
+  if (file_ == nullptr || std::fwrite(data, 1, size, file_) != size) throw OutputError(kStreamWriteError);
+  position_ += size;
+}
+
+void FileStream::Seek(std::uint64_t position) {
+  if (file_ == nullptr) throw OutputError(kStreamWriteError);
+#ifdef _WIN32
+  const int rc = _fseeki64(file_, static_cast<long long>(position), SEEK_SET);
+#else
+  const int rc = fseeko(file_, static_cast<off_t>(position), SEEK_SET);
+#endif
+  if (rc != 0) throw OutputError(kStreamWriteError);
+  position_ = position;
+}
+
+void FileStream::Close() {
+  if (file_ == nullptr) return;
+  std::FILE* f = file_;
+  file_ = nullptr;
+  if (std::fclose(f) != 0) throw OutputError(kStreamWriteError);
+}
+
+void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  FileStream file(path);
+  file.Write(bytes);
+  file.Close();
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
+  ResetOpenFailure();
+  std::FILE* f = OpenFile(path, false);
+  if (f == nullptr) throw OutputError(CannotOpenFileMessage(path, FailureText(LastOpenFailure())));
+  std::vector<std::uint8_t> bytes;
+  std::error_code size_error;
+  const auto expected = std::filesystem::file_size(path, size_error);
+  if (!size_error) bytes.reserve(static_cast<std::size_t>(expected));
+  std::uint8_t chunk[1 << 16];
+  bool failed = false;
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, f);
+    bytes.insert(bytes.end(), chunk, chunk + n);
+    if (n < sizeof chunk) {
+      failed = std::ferror(f) != 0;
+      break;
+    }
+  }
+  std::fclose(f);
+  if (failed) throw OutputError(kStreamReadError);
+  return bytes;
+}
+
+}  // namespace ksv

@@ -1,0 +1,80 @@
+// Byte streams for the picture writers: an in-memory stream and a file that
+// is created (or replaced) when the stream is made. Write errors throw
+// OutputError("Stream write error").
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace ksv {
+
+class OutputStream {
+ public:
+  virtual ~OutputStream() = default;
+  virtual void Write(const void* data, std::size_t size) = 0;
+  // Moves to an absolute position at or before the end of what was written.
+  virtual void Seek(std::uint64_t position) = 0;
+  virtual std::uint64_t Position() const = 0;
+
+  void Write(std::span<const std::uint8_t> bytes) { Write(bytes.data(), bytes.size()); }
+};
+
+class MemoryStream final : public OutputStream {
+ public:
+  using OutputStream::Write;
+  void Write(const void* data, std::size_t size) override;
+  void Seek(std::uint64_t position) override;
+  std::uint64_t Position() const override { return position_; }
+
+  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  std::vector<std::uint8_t> TakeBytes() { return std::move(bytes_); }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  std::uint64_t position_ = 0;
+};
+
+// Creates the file at once, replacing an existing one; throws
+// OutputError("Cannot create file "<path>". <reason>") when it cannot.
+// The destructor closes the file and ignores late errors; Close() reports
+// them.
+class FileStream final : public OutputStream {
+ public:
+  explicit FileStream(const std::filesystem::path& path);
+  ~FileStream() override;
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+
+  using OutputStream::Write;
+
+  void Write(const void* data, std::size_t size) override;
+  void Seek(std::uint64_t position) override;
+  std::uint64_t Position() const override { return position_; }
+  // Flushes and closes; a failure throws "Stream write error".
+  void Close();
+
+ private:
+  std::FILE* file_ = nullptr;  // owned
+  std::uint64_t position_ = 0;
+};
+
+// Writes a whole file in one go (created or replaced).
+void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+// Reads a whole file; throws OutputError("Cannot open file "<path>". <reason>")
+// when it cannot be opened and "Stream read error" when reading fails.
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+
+// The system's text for the failure of the last file open. Portable code
+// only has the C library's text; the Win32 layer installs the system's own
+// (localised) message through SetSystemErrorTextSource. The code is the
+// operating system's error number (errno, or the Windows error code).
+using SystemErrorTextSource = std::string (*)(unsigned long code);
+void SetSystemErrorTextSource(SystemErrorTextSource source);
+
+}  // namespace ksv
