@@ -59,6 +59,20 @@ Raster ScreenshotLike(int width, int height) {
       }
     }
   }
+  // White anti-aliased strokes on the blue box: blends of the two.
+  const int bx0 = width * 4 / 16, by0 = height / 4;
+  for (int y = by0 + 2; y < by0 + height / 5 - 2 && y < height; ++y)
+    for (int x = bx0 + 2; x < bx0 + width / 8 - 2 && x < width; ++x) {
+      const int a = ((x * 7 + y * 3) % 11) * 25;  // 0..250 coverage
+      r.SetPixel(x, y,
+                 MakeColor((a * 255 + (250 - a) * 0) / 250, (a * 255 + (250 - a) * 120) / 250,
+                           (a * 255 + (250 - a) * 215) / 250));
+    }
+  // A photo shown in the corner of the screen.
+  const Raster photo = PhotoLike(width / 4, height / 4);
+  for (int y = 0; y < photo.Height(); ++y)
+    for (int x = 0; x < photo.Width(); ++x)
+      r.SetPixel(width - photo.Width() + x, height - photo.Height() + y, photo.Pixel(x, y));
   return r;
 }
 

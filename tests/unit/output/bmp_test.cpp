@@ -1,0 +1,213 @@
+#include "output/bmp.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "output/byte_io.h"
+#include "output/output_error.h"
+#include "output/picture_util.h"
+
+namespace ksv {
+namespace {
+
+std::vector<std::uint8_t> Bmp(const DibView& dib) {
+  MemoryStream out;
+  WriteBmp(out, dib);
+  return out.TakeBytes();
+}
+
+// A bitmap of the given depth whose every byte says where it is.
+Dib Patterned(int width, int height, int bits, bool bottom_up) {
+  Dib d = Dib::Make(width, height, bits);
+  d.bottom_up = bottom_up;
+  if (bits <= 8) {
+    for (int i = 0; i < (1 << bits); ++i) d.palette.push_back(MakeColor(i, 255 - i, i / 2));
+  }
+  if (bits == 16) {
+    d.red_mask = 0xF800;
+    d.green_mask = 0x07E0;
+    d.blue_mask = 0x001F;
+  }
+  const std::size_t used = (static_cast<std::size_t>(width) * bits + 7) / 8;
+  for (int y = 0; y < height; ++y)
+    for (std::size_t i = 0; i < used; ++i) d.MutableRow(y)[i] = static_cast<std::uint8_t>(y * 31 + i * 7 + 1);
+  if (bits == 32)
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) d.MutableRow(y)[4 * x + 3] = 0;
+  return d;
+}
+
+void ExpectSamePixels(const Dib& a, const Dib& b) {
+  ASSERT_EQ(a.width, b.width);
+  ASSERT_EQ(a.height, b.height);
+  ASSERT_EQ(a.bit_count, b.bit_count);
+  const DibView va = a.View(), vb = b.View();
+  const std::size_t used = (static_cast<std::size_t>(a.width) * a.bit_count + 7) / 8;
+  for (int y = 0; y < a.height; ++y)
+    ASSERT_EQ(std::vector<std::uint8_t>(va.Row(y), va.Row(y) + used),
+              std::vector<std::uint8_t>(vb.Row(y), vb.Row(y) + used))
+        << "row " << y;
+  EXPECT_EQ(a.palette, b.palette);
+}
+
+TEST(BmpTest, EveryDepthRoundTripsInItsOwnDepth) {
+  for (const int bits : {1, 4, 8, 16, 24, 32}) {
+    for (const bool bottom_up : {true, false}) {
+      SCOPED_TRACE(testing::Message() << bits << " bits, bottom-up " << bottom_up);
+      const Dib source = Patterned(13, 5, bits, bottom_up);
+      const std::vector<std::uint8_t> file = Bmp(source.View());
+      const Dib back = ReadBmp(file);
+      ExpectSamePixels(source, back);
+      EXPECT_TRUE(back.bottom_up);  // the writer always stores bottom-up
+      if (bits == 16) {
+        EXPECT_EQ(back.green_mask, 0x07E0u);
+      }
+    }
+  }
+}
+
+TEST(BmpTest, RasterIsWrittenAsBottomUp24BitWithZeroPadding) {
+  Raster picture(3, 2);
+  picture.SetPixel(0, 0, MakeColor(1, 2, 3));     // top-left
+  picture.SetPixel(0, 1, MakeColor(10, 20, 30));  // bottom-left
+  const std::vector<std::uint8_t> file = Bmp(ViewOf(picture));
+  ASSERT_EQ(file.size(), 54u + 2 * 12);
+  EXPECT_EQ(file[0], 'B');
+  EXPECT_EQ(test::Le32At(file, 2), file.size());
+  EXPECT_EQ(test::Le32At(file, 10), 54u);
+  EXPECT_EQ(test::Le32At(file, 22), 2u);  // positive height: bottom-up
+  EXPECT_EQ(test::Le16At(file, 28), 24);
+  EXPECT_EQ(file[54], 30);  // first stored row is the bottom row, blue first
+  EXPECT_EQ(file[54 + 12], 3);
+  EXPECT_EQ(file[54 + 9], 0);  // padding
+  EXPECT_TRUE(ToRaster(ReadBmp(file).View()).SamePixels(picture));
+}
+
+TEST(BmpTest, EmptyBitmapIsAValidHeaderOnlyFile) {
+  const std::vector<std::uint8_t> file = Bmp(ViewOf(Raster()));
+  ASSERT_EQ(file.size(), 54u);
+  EXPECT_EQ(test::Le32At(file, 2), 54u);
+  EXPECT_EQ(test::Le32At(file, 18), 0u);
+  EXPECT_EQ(test::Le32At(file, 22), 0u);
+  EXPECT_TRUE(ReadBmp(file).Empty());
+}
+
+// Files as other writers make them.
+std::vector<std::uint8_t> Handmade(std::uint32_t header_size, std::int32_t width, std::int32_t height,
+                                   int bits, std::uint32_t compression,
+                                   const std::vector<std::uint32_t>& masks,
+                                   const std::vector<std::uint8_t>& pixels, std::uint32_t colours = 0) {
+  std::vector<std::uint8_t> f(14 + header_size, 0);
+  f[0] = 'B';
+  f[1] = 'M';
+  std::uint8_t* h = f.data() + 14;
+  bytes::PutLe32(h, header_size);
+  if (header_size == 12) {
+    bytes::PutLe16(h + 4, static_cast<std::uint32_t>(width));
+    bytes::PutLe16(h + 6, static_cast<std::uint32_t>(height));
+    bytes::PutLe16(h + 8, 1);
+    bytes::PutLe16(h + 10, static_cast<std::uint32_t>(bits));
+  } else {
+    bytes::PutLe32(h + 4, static_cast<std::uint32_t>(width));
+    bytes::PutLe32(h + 8, static_cast<std::uint32_t>(height));
+    bytes::PutLe16(h + 12, 1);
+    bytes::PutLe16(h + 14, static_cast<std::uint32_t>(bits));
+    bytes::PutLe32(h + 16, compression);
+    bytes::PutLe32(h + 32, colours);
+    if (header_size >= 52)
+      for (std::size_t i = 0; i < masks.size(); ++i) bytes::PutLe32(h + 40 + 4 * i, masks[i]);
+  }
+  if (header_size == 40)
+    for (std::uint32_t m : masks) bytes::AppendLe32(f, m);
+  const std::size_t entry = header_size == 12 ? 3 : 4;
+  const std::uint32_t entries = bits <= 8 ? (colours ? colours : (1u << bits)) : 0;
+  for (std::uint32_t i = 0; i < entries; ++i)
+    for (std::size_t k = 0; k < entry; ++k) f.push_back(static_cast<std::uint8_t>(i * 10 + k));
+  bytes::PutLe32(f.data() + 10, static_cast<std::uint32_t>(f.size()));
+  f.insert(f.end(), pixels.begin(), pixels.end());
+  bytes::PutLe32(f.data() + 2, static_cast<std::uint32_t>(f.size()));
+  return f;
+}
+
+TEST(BmpReaderTest, ReadsWhatCaptureDriversWrite) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> file;
+    Color top_left;
+    Color bottom_right;
+  };
+  const std::vector<Case> cases = {
+      {"24-bit top-down", Handmade(40, 2, -2, 24, 0, {}, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}),
+       MakeColor(3, 2, 1), MakeColor(12, 11, 10)},
+      {"24-bit bottom-up", Handmade(40, 2, 2, 24, 0, {}, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}),
+       MakeColor(9, 8, 7), MakeColor(6, 5, 4)},
+      {"16-bit 5-5-5", Handmade(40, 1, 1, 16, 0, {}, {0x00, 0x7C, 0, 0}), MakeColor(255, 0, 0),
+       MakeColor(255, 0, 0)},
+      {"16-bit 5-6-5 bitfields", Handmade(40, 1, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0xE0, 0x07, 0, 0}),
+       MakeColor(0, 255, 0), MakeColor(0, 255, 0)},
+      {"32-bit", Handmade(40, 1, 1, 32, 0, {}, {30, 20, 10, 0}), MakeColor(10, 20, 30),
+       MakeColor(10, 20, 30)},
+      {"32-bit red-in-low-byte bitfields",
+       Handmade(40, 1, 1, 32, 3, {0xFF, 0xFF00, 0xFF0000}, {30, 20, 10, 0}), MakeColor(30, 20, 10),
+       MakeColor(30, 20, 10)},
+      {"V5 header with masks inside", Handmade(124, 1, 1, 32, 3, {0xFF0000, 0xFF00, 0xFF}, {30, 20, 10, 0}),
+       MakeColor(10, 20, 30), MakeColor(10, 20, 30)},
+      {"8-bit with 3 colours", Handmade(40, 2, 1, 8, 0, {}, {2, 1, 0, 0}, 3), MakeColor(22, 21, 20),
+       MakeColor(12, 11, 10)},
+      {"core header, 4 bits", Handmade(12, 2, 1, 4, 0, {}, {0x10, 0, 0, 0}), MakeColor(12, 11, 10),
+       MakeColor(2, 1, 0)},
+      {"last row without its padding", Handmade(40, 1, 2, 24, 0, {}, {1, 2, 3, 0, 4, 5, 6}),
+       MakeColor(6, 5, 4), MakeColor(3, 2, 1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Dib dib = ReadBmp(c.file);
+    const DibView v = dib.View();
+    EXPECT_EQ(v.Pixel(0, 0), c.top_left);
+    EXPECT_EQ(v.Pixel(v.width - 1, v.height - 1), c.bottom_right);
+  }
+}
+
+TEST(BmpReaderTest, AnythingElseIsNotAValidBitmap) {
+  const std::vector<std::uint8_t> good = Handmade(40, 2, 2, 24, 0, {}, std::vector<std::uint8_t>(16, 0));
+  std::vector<std::uint8_t> bad_magic = good;
+  bad_magic[0] = 'X';
+  std::vector<std::uint8_t> truncated(good.begin(), good.end() - 6);
+  std::vector<std::uint8_t> odd_header = good;
+  bytes::PutLe32(odd_header.data() + 14, 20);
+  const std::vector<std::vector<std::uint8_t>> cases = {
+      {},
+      {'B', 'M'},
+      bad_magic,
+      truncated,
+      Handmade(40, 2, 2, 8, 1, {}, std::vector<std::uint8_t>(16, 0)),  // RLE8
+      Handmade(40, 2, 2, 2, 0, {}, std::vector<std::uint8_t>(16, 0)),  // no such depth
+      Handmade(40, 0, 2, 24, 0, {}, {}),
+      Handmade(40, 2, 0, 24, 0, {}, {}),
+      Handmade(40, 0x7FFFFFFF, 0x7FFFFFFF, 24, 0, {},
+               std::vector<std::uint8_t>(64, 0)),                         // claims more than it holds
+      Handmade(40, 1, 1, 16, 3, {0, 0, 0}, {0, 0, 0, 0}),                 // empty masks
+      Handmade(40, 1, 1, 16, 3, {0xF0F0, 0x0F00, 0x000F}, {0, 0, 0, 0}),  // mask with a hole
+      odd_header,
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    try {
+      ReadBmp(cases[i]);
+      ADD_FAILURE() << "case " << i << " was read";
+    } catch (const OutputError& e) {
+      EXPECT_STREQ(e.what(), kBitmapNotValid) << "case " << i;
+    }
+  }
+}
+
+TEST(BmpTest, SaveAndLoadThroughAFileWithAChineseName) {
+  test::TempFolder folder;
+  const std::filesystem::path path = folder / "截图1.bmp";
+  const Raster picture = test::PhotoLike(31, 17);
+  SaveBitmapAsBmp(path, picture);
+  EXPECT_TRUE(ToRaster(LoadBmpFile(path).View()).SamePixels(picture));
+}
+
+}  // namespace
+}  // namespace ksv
