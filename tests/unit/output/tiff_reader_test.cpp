@@ -26,7 +26,9 @@ TEST(TiffReaderTest, ReadsEveryLayoutTheWriterMakes) {
     WriteTiff(out, d.View());
     const Dib back = DecodeTiff(out.Bytes());
     EXPECT_EQ(back.bit_count, bits <= 8 ? bits : 24);
-    if (bits <= 8) EXPECT_EQ(back.palette, d.palette);
+    if (bits <= 8) {
+      EXPECT_EQ(back.palette, d.palette);
+    }
     EXPECT_TRUE(ToRaster(back.View()).SamePixels(ToRaster(d.View())));
   }
 }
