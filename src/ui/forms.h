@@ -25,6 +25,11 @@ class MainFormApi {
   // Timer1, the 50 ms capture timer.
   virtual void SetCaptureTimerEnabled(bool enabled) = 0;
   virtual bool CaptureTimerEnabled() const = 0;
+  // The mode items' check marks and the mode buttons, kept in step.
+  virtual void ShowCaptureMode(CaptureMode mode) = 0;
+  virtual void SetIncludeCursorChecked(bool checked) = 0;
+  virtual bool MainWindowVisible() const = 0;
+  virtual void HideMainWindow() = 0;
   // Shows the main window again after a capture or the camera window.
   virtual void OpenMainWindow() = 0;
   virtual void OpenUpdateHistory() = 0;  // "更新历史"

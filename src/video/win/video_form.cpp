@@ -1,0 +1,47 @@
+#include "video/win/video_form.h"
+
+namespace ksv::video {
+
+TVideoForm::~TVideoForm() {
+  if (ui::Forms().video == this) ui::Forms().video = nullptr;
+}
+
+bool TVideoForm::CreateForm() {
+  CreateParams p;
+  p.class_name = kClassName;
+  p.caption = L"摄像头捕捉";
+  p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  p.width = 520;
+  p.height = 460;
+  if (!Create(p)) return false;
+  ui::Forms().video = this;
+  return true;
+}
+
+void TVideoForm::ShowVideoModal() {
+  if (modal_) return;
+  modal_ = true;
+  HWND owner = ui::Forms().main ? ui::Forms().main->Handle() : nullptr;
+  if (owner) EnableWindow(owner, FALSE);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  MSG msg;
+  while (modal_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+  if (owner) EnableWindow(owner, TRUE);
+  if (ui::Forms().main) ui::Forms().main->OpenMainWindow();
+}
+
+LRESULT TVideoForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_CLOSE) {
+    ShowWindow(hwnd(), SW_HIDE);
+    modal_ = false;
+    return 0;
+  }
+  return DefaultHandler(msg, wparam, lparam);
+}
+
+}  // namespace ksv::video
