@@ -14,6 +14,8 @@ namespace ksv {
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 constexpr std::size_t kFileHeaderSize = 14;
@@ -47,6 +49,49 @@ void NormaliseBitfields32(Dib& dib, std::uint32_t rmask, std::uint32_t gmask, st
       p[1] = channel(v, gmask);
       p[2] = channel(v, rmask);
       p[3] = 0;
+    }
+  }
+}
+
+// Run-length encoded 8- and 4-bit pixels into plain rows (bottom-up, as
+// such files always are). Pixels the runs skip stay index 0.
+void DecodeRle(const std::uint8_t* s, std::size_t n, bool four_bit, Dib& dib) {
+  int x = 0, y = 0;  // y counts stored rows, from the bottom
+  auto put = [&](int index) {
+    if (x >= dib.width || y >= dib.height) return;
+    std::uint8_t* row = dib.bits.data() + static_cast<std::size_t>(y) * dib.Stride();
+    if (four_bit) {
+      std::uint8_t& b = row[x >> 1];
+      b = (x & 1) ? static_cast<std::uint8_t>((b & 0xF0) | (index & 0x0F))
+                  : static_cast<std::uint8_t>((b & 0x0F) | (index << 4));
+    } else {
+      row[x] = static_cast<std::uint8_t>(index);
+    }
+    ++x;
+  };
+  std::size_t i = 0;
+  while (i + 1 < n && y < dib.height) {
+    const int count = s[i], value = s[i + 1];
+    i += 2;
+    if (count > 0) {
+      for (int k = 0; k < count; ++k) put(four_bit ? ((k & 1) ? value & 0x0F : value >> 4) : value);
+    } else if (value == 0) {
+      x = 0;
+      ++y;
+    } else if (value == 1) {
+      return;
+    } else if (value == 2) {
+      if (i + 1 >= n) Invalid();
+      x += s[i];
+      y += s[i + 1];
+      i += 2;
+    } else {
+      const std::size_t bytes_used =
+          four_bit ? (static_cast<std::size_t>(value) + 1) / 2 : static_cast<std::size_t>(value);
+      if (i + bytes_used > n) Invalid();
+      for (int k = 0; k < value; ++k)
+        put(four_bit ? ((k & 1) ? s[i + k / 2] & 0x0F : s[i + k / 2] >> 4) : s[i + k]);
+      i += (bytes_used + 1) & ~static_cast<std::size_t>(1);
     }
   }
 }
@@ -178,10 +223,14 @@ Dib ReadBmp(std::span<const std::uint8_t> file) {
     Invalid();
   switch (bit_count) {
     case 1:
-    case 4:
-    case 8:
     case 24:
       if (compression != kBiRgb) Invalid();
+      break;
+    case 4:
+      if (compression != kBiRgb && !(compression == kBiRle4 && !top_down)) Invalid();
+      break;
+    case 8:
+      if (compression != kBiRgb && !(compression == kBiRle8 && !top_down)) Invalid();
       break;
     case 16:
     case 32:
@@ -213,6 +262,16 @@ Dib ReadBmp(std::span<const std::uint8_t> file) {
   }
 
   const std::size_t stride = dib.Stride();
+  if (compression == kBiRle4 || compression == kBiRle8) {
+    const std::size_t pixels_at = (off_bits >= palette_end && off_bits < size) ? off_bits : palette_end;
+    if (pixels_at >= size) Invalid();
+    // A run can cover at most 255 pixels per 2 bytes: a larger claim is a
+    // broken header, not a picture.
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) / 128 > size) Invalid();
+    dib.bits.assign(stride * static_cast<std::size_t>(height), 0);
+    DecodeRle(f + pixels_at, size - pixels_at, compression == kBiRle4, dib);
+    return dib;
+  }
   const std::uint64_t used =
       (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bit_count) + 7) / 8;
   const std::size_t pixels_at = (off_bits >= palette_end && off_bits < size) ? off_bits : palette_end;

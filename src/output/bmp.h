@@ -18,8 +18,9 @@ void WriteBmp(OutputStream& out, const DibView& dib);
 void SaveBitmapAsBmp(const std::filesystem::path& path, const DibView& dib);
 void SaveBitmapAsBmp(const std::filesystem::path& path, const Raster& picture);
 
-// Reads an uncompressed BMP (1, 4, 8, 16, 24 or 32 bits, bottom-up or
-// top-down, core, info or later headers, BI_BITFIELDS). Throws
+// Reads a BMP: uncompressed 1, 4, 8, 16, 24 or 32 bits, bottom-up or
+// top-down, core, info or later headers, BI_BITFIELDS; and run-length
+// encoded 4 and 8 bits as other programs write them. Throws
 // OutputError("Bitmap image is not valid") for anything else.
 Dib ReadBmp(std::span<const std::uint8_t> file);
 Dib LoadBmpFile(const std::filesystem::path& path);

@@ -181,8 +181,10 @@ TEST(BmpReaderTest, AnythingElseIsNotAValidBitmap) {
       {'B', 'M'},
       bad_magic,
       truncated,
-      Handmade(40, 2, 2, 8, 1, {}, std::vector<std::uint8_t>(16, 0)),  // RLE8
-      Handmade(40, 2, 2, 2, 0, {}, std::vector<std::uint8_t>(16, 0)),  // no such depth
+      Handmade(40, 2, -2, 8, 1, {}, std::vector<std::uint8_t>(16, 0)),  // RLE8 cannot be top-down
+      Handmade(40, 2, 2, 24, 1, {}, std::vector<std::uint8_t>(16, 0)),  // nor 24-bit
+      Handmade(40, 8, 1, 8, 1, {}, {0, 5, 1}),                          // absolute run cut short
+      Handmade(40, 2, 2, 2, 0, {}, std::vector<std::uint8_t>(16, 0)),   // no such depth
       Handmade(40, 0, 2, 24, 0, {}, {}),
       Handmade(40, 2, 0, 24, 0, {}, {}),
       Handmade(40, 0x7FFFFFFF, 0x7FFFFFFF, 24, 0, {},
@@ -199,6 +201,22 @@ TEST(BmpReaderTest, AnythingElseIsNotAValidBitmap) {
       EXPECT_STREQ(e.what(), kBitmapNotValid) << "case " << i;
     }
   }
+}
+
+TEST(BmpReaderTest, RunLengthEncodedPixelsAreExpanded) {
+  // Bottom row: a run of 3 x index 1, an absolute run 2 3 4, end of line;
+  // top row: a delta of 2 right, then index 5, end of bitmap.
+  const Dib rle8 =
+      ReadBmp(Handmade(40, 6, 2, 8, 1, {}, {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 0, 1, 5, 0, 1}, 8));
+  const DibView v8 = rle8.View();
+  EXPECT_EQ(std::vector<std::uint8_t>(v8.Row(1), v8.Row(1) + 6),
+            (std::vector<std::uint8_t>{1, 1, 1, 2, 3, 4}));
+  EXPECT_EQ(std::vector<std::uint8_t>(v8.Row(0), v8.Row(0) + 6),
+            (std::vector<std::uint8_t>{0, 0, 5, 0, 0, 0}));
+  // Four bits: a run of 5 alternating 7 and 8, then an absolute run 9 A B.
+  const Dib rle4 = ReadBmp(Handmade(40, 8, 1, 4, 2, {}, {5, 0x78, 0, 3, 0x9A, 0xB0, 0, 1}));
+  EXPECT_EQ(std::vector<std::uint8_t>(rle4.bits.begin(), rle4.bits.begin() + 4),
+            (std::vector<std::uint8_t>{0x78, 0x78, 0x79, 0xAB}));
 }
 
 TEST(BmpTest, SaveAndLoadThroughAFileWithAChineseName) {
