@@ -20,7 +20,7 @@ struct OpenFailure {
 void ResetOpenFailure() {
   errno = 0;
 #ifdef _WIN32
-  _set_doserrno(0);
+  _doserrno = 0;
 #endif
 }
 
