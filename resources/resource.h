@@ -1,25 +1,13 @@
 // Resource and command identifiers shared by the .rc files and the code:
-// one table of command IDs serves menus, accelerators and toolbars.
+// one table of command IDs serves menus, accelerators and toolbars. Each
+// window family keeps its identifiers in its own header, in its own range
+// (main window 1-1999, editor 2000-3999, capture 4000-4999, camera
+// 5000-5999).
 #pragma once
 
 #define IDI_KSV 1
 
-#define IDR_MAINMENU 100
-#define IDR_MAINACCEL 101
-#define IDR_TRAYMENU 102
-
-// Main window commands (menu items, buttons, tray menu).
-#define IDM_BEGINIP 1001
-#define IDM_QUIT 1002
-#define IDM_ACTIVEWINDOW 1010
-#define IDM_FULLSCREEN 1011
-#define IDM_REGION 1012
-#define IDM_FIXREGION 1013
-#define IDM_AXTIVEOBJECT 1014
-#define IDM_INCLUDECURSOR 1015
-#define IDM_MAIL 1020
-#define IDM_HOME 1021
-#define IDM_US 1022
-#define IDM_OPENMAIN 1030
-#define IDM_ABOUT 1031
-#define IDM_CLOSE 1032
+#include "resource_main.h"
+#include "resource_editor.h"
+#include "resource_capture.h"
+#include "resource_video.h"

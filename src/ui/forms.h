@@ -82,6 +82,19 @@ class VideoApi {
   virtual void ShowVideoModal() = 0;
 };
 
+// The capture cycle, as the other windows see it.
+class CaptureApi {
+ public:
+  virtual ~CaptureApi() = default;
+  // The editor was closed (after the editor has re-enabled Timer1 and the
+  // hotkey hook): the cycle puts back what it changed for the capture,
+  // such as a main window it hid.
+  virtual void EditorClosed() = 0;
+  // The overlay was left without a region (Esc or a right click): the
+  // cycle is armed again.
+  virtual void OverlayCancelled() = 0;
+};
+
 // Process-wide references; a pointer is null until its window exists.
 // The windows own themselves; these are not owning.
 struct FormsRegistry {
@@ -90,6 +103,7 @@ struct FormsRegistry {
   EditorApi* editor = nullptr;
   OverlayApi* overlay = nullptr;
   VideoApi* video = nullptr;
+  CaptureApi* capture = nullptr;
 };
 
 FormsRegistry& Forms();

@@ -1,0 +1,2 @@
+// Identifiers of the editor window (range 2000-3999).
+#pragma once
