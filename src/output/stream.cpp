@@ -105,9 +105,12 @@ FileStream::FileStream(const std::filesystem::path& path) {
   ResetOpenFailure();
   file_ = OpenFile(path, true);
   if (file_ == nullptr) throw OutputError(CannotCreateFileMessage(path, FailureText(LastOpenFailure())));
-  // Rows go out one write each; a larger buffer saves system calls for the
-  // small blocks between them.
-  std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+  // The writers hand over one row at a time; a buffer of a megabyte turns a
+  // screenshot's thousands of rows into a few dozen system calls. The C
+  // library ignores a size given without a buffer, so the stream brings
+  // its own.
+  buffer_ = std::make_unique<char[]>(kBufferSize);
+  std::setvbuf(file_, buffer_.get(), _IOFBF, kBufferSize);
 }
 
 FileStream::~FileStream() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -59,6 +60,10 @@ class FileStream final : public OutputStream {
   void Close();
 
  private:
+  static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+  // Declared before the file so it outlives it: the C library writes from
+  // it until the file is closed.
+  std::unique_ptr<char[]> buffer_;
   std::FILE* file_ = nullptr;  // owned
   std::uint64_t position_ = 0;
 };
