@@ -3,27 +3,124 @@
 #include <windows.h>
 
 #include "capture/win/hook/ksvmain.h"
-#include "ui/forms.h"
+#include "capture/win/screen_win.h"
 
 namespace ksv::capture {
+
+namespace {
+
+class DllHook : public HookLibrary {
+ public:
+  void EnableHotKeyHook() override { ::EnableHotKeyHook(); }
+  void DisableHotKeyHook() override { ::DisableHotKeyHook(); }
+  bool GetDownHotKey() override { return ::GetDownHotKey() != FALSE; }
+  void EnableMouseHook() override { ::EnableMouseHook(); }
+  void DisableMouseHook() override { ::DisableMouseHook(); }
+  bool GetMouseDown() override { return ::GetMouseDown() != FALSE; }
+  void SetMouseDown(bool down) override { ::SetMouseDown(down ? TRUE : FALSE); }
+};
+
+class Win32Screen : public ScreenAccess {
+ public:
+  Raster GrabScreen() override { return capture::GrabScreen(); }
+  void DrawCursor(Raster& working) override { capture::DrawCursor(working); }
+  Point CursorPos() override { return CursorPosition(); }
+  std::optional<Rect> ForegroundWindowRect() override { return capture::ForegroundWindowRect(); }
+  std::optional<Rect> WindowRectUnderCursor() override { return capture::WindowRectUnderCursor(); }
+};
+
+class SelectFrame : public FrameWindow {
+ public:
+  void Place(const Rect& bounds) override {
+    if (ui::SelectFrameApi* frame = ui::Forms().select_area) {
+      // The frame takes the area it rings and keeps its margin round it.
+      frame->ShowFrame(RECT{bounds.left + kFrameMargin, bounds.top + kFrameMargin,
+                            bounds.right - kFrameMargin, bounds.bottom - kFrameMargin});
+    }
+  }
+  void BringToForeground() override {
+    if (ui::SelectFrameApi* frame = ui::Forms().select_area) SetForegroundWindow(frame->Handle());
+  }
+  void Hide() override {
+    if (ui::SelectFrameApi* frame = ui::Forms().select_area) frame->HideFrame();
+  }
+};
+
+// The main window, the editor and the overlay, reached through Forms().
+class FormsHost : public CycleHost {
+ public:
+  CaptureMode Mode() override { return main() ? main()->LiveCaptureMode() : CaptureMode::Region; }
+  bool IncludeCursor() override { return main() && main()->LiveIncludeCursor(); }
+  CaptureOptions Options() override {
+    CaptureOptions o;
+    if (!main()) return o;
+    const Settings s = main()->LiveSettings();
+    o.hide_main_window = s.conventional.HideMainForm;
+    o.delay_ms = s.conventional.DelayTime ? DelaySeconds(s.conventional.DelayTimeCap) * 1000 : 0;
+    o.fixed = {s.fixed.FixedWidth, s.fixed.FixedHeight};
+    return o;
+  }
+  void SetTimerEnabled(bool enabled) override {
+    if (main()) main()->SetCaptureTimerEnabled(enabled);
+  }
+  void ShowMode(CaptureMode mode) override {
+    if (main()) main()->ShowCaptureMode(mode);
+  }
+  void SetIncludeCursorChecked(bool checked) override {
+    if (main()) main()->SetIncludeCursorChecked(checked);
+  }
+  bool MainWindowVisible() override { return main() && main()->MainWindowVisible(); }
+  bool MainWindowActive() override {
+    if (!main() || !main()->Handle()) return false;
+    const HWND fg = GetForegroundWindow();
+    return fg && (fg == main()->Handle() || GetAncestor(fg, GA_ROOTOWNER) == main()->Handle());
+  }
+  void HideMainWindow() override {
+    if (main()) main()->HideMainWindow();
+  }
+  void ShowMainWindow() override {
+    if (main()) main()->OpenMainWindow();
+  }
+  void LoadFullScreen(const Raster& canvas) override {
+    if (editor()) editor()->LoadFullScreen(canvas);
+  }
+  void LoadPicture(const Raster& picture) override {
+    if (editor()) editor()->LoadPicture(picture);
+  }
+  void ShowEditor() override {
+    if (editor()) editor()->ShowEditor(false);
+  }
+  void ShowOverlay(const Raster& frozen_screen) override {
+    if (ui::OverlayApi* overlay = ui::Forms().overlay) overlay->ShowOverlay(frozen_screen);
+  }
+  std::int64_t NowMs() override { return static_cast<std::int64_t>(GetTickCount64()); }
+
+ private:
+  static ui::MainFormApi* main() { return ui::Forms().main; }
+  static ui::EditorApi* editor() { return ui::Forms().editor; }
+};
+
+DllHook g_hook;
+Win32Screen g_screen;
+SelectFrame g_frame;
+FormsHost g_host;
+
+}  // namespace
+
+CaptureService::CaptureService() : cycle_(g_hook, g_screen, g_frame, g_host) {}
 
 CaptureService& CaptureService::Instance() {
   static CaptureService service;
   return service;
 }
 
-void CaptureService::Timer1Timer() {}
+void CaptureService::Register() { ui::Forms().capture = this; }
 
-void CaptureService::ChooseMode(CaptureMode mode) {
-  ui::MainFormApi* main = ui::Forms().main;
-  if (!main || main->LiveCaptureMode() == mode) return;
-  main->ShowCaptureMode(mode);
-  ArmCapture();
-}
+void CaptureService::Timer1Timer() { cycle_.Timer1Timer(); }
 
-void CaptureService::IncludeCursorClick() {
-  if (ui::MainFormApi* main = ui::Forms().main) main->SetIncludeCursorChecked(!main->LiveIncludeCursor());
-}
+void CaptureService::ChooseMode(CaptureMode mode) { cycle_.ChooseMode(mode); }
+
+void CaptureService::IncludeCursorClick() { cycle_.IncludeCursorClick(); }
 
 void CaptureService::CutBtnClick() {
   keybd_event(VK_CONTROL, static_cast<BYTE>(MapVirtualKeyA(VK_CONTROL, 0)), 0, 0);
@@ -32,14 +129,12 @@ void CaptureService::CutBtnClick() {
   keybd_event(VK_CONTROL, static_cast<BYTE>(MapVirtualKeyA(VK_CONTROL, 0)), KEYEVENTF_KEYUP, 0);
 }
 
-void CaptureService::ArmCapture() {
-  EnableHotKeyHook();
-  if (ui::MainFormApi* main = ui::Forms().main) main->SetCaptureTimerEnabled(true);
-}
+void CaptureService::ArmCapture() { cycle_.ArmCapture(); }
 
-void CaptureService::DisarmCapture() {
-  DisableHotKeyHook();
-  if (ui::MainFormApi* main = ui::Forms().main) main->SetCaptureTimerEnabled(false);
-}
+void CaptureService::DisarmCapture() { cycle_.DisarmCapture(); }
+
+void CaptureService::EditorClosed() { cycle_.EditorClosed(); }
+
+void CaptureService::OverlayCancelled() { cycle_.OverlayCancelled(); }
 
 }  // namespace ksv::capture

@@ -1,13 +1,16 @@
 // The capture cycle as the main window drives it: Timer1's ticks, the mode
 // handlers (menu items and buttons), the cursor switch and the capture
-// button. One instance for the process.
+// button. One instance for the process; it runs the portable cycle over
+// the hook library, the screen and the other windows.
 #pragma once
 
+#include "capture/capture_cycle.h"
 #include "capture/capture_mode.h"
+#include "ui/forms.h"
 
 namespace ksv::capture {
 
-class CaptureService {
+class CaptureService : public ui::CaptureApi {
  public:
   static CaptureService& Instance();
 
@@ -21,6 +24,20 @@ class CaptureService {
   void CutBtnClick();
   void ArmCapture();
   void DisarmCapture();
+
+  // ui::CaptureApi
+  void EditorClosed() override;
+  void OverlayCancelled() override;
+
+  // Registers the service in ui::Forms().
+  void Register();
+
+  const CaptureCycle& Cycle() const { return cycle_; }
+
+ private:
+  CaptureService();
+
+  CaptureCycle cycle_;
 };
 
 }  // namespace ksv::capture

@@ -1,17 +1,48 @@
 // The full-screen overlay on which the user drags the region to capture.
+// It shows the frozen screen of the capture tick 1:1 and draws the rubber
+// band into its own copy with an XOR pen; a small panel beside the cursor
+// reads out the band's size. Esc, the close keys or a right click before
+// any drag leave it without a picture.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "capture/capture_geometry.h"
 #include "core/raster.h"
 #include "ui/forms.h"
+#include "ui/gdi.h"
 #include "ui/window.h"
 
 namespace ksv::capture {
 
+// The size readout `Panel` with its labels `LbX` and `LbY`.
+class TReadoutPanel : public ui::Window {
+ public:
+  static constexpr const wchar_t* kClassName = L"TDisPlayPanel";
+  static constexpr COLORREF kColor = 0x00F0CAA6;      // sky blue
+  static constexpr COLORREF kTextColor = 0x00FF0000;  // blue
+  bool CreatePanel(HWND parent);
+  void SetCaptions(const std::string& width_caption, const std::string& height_caption);
+  HWND LbX() const { return lb_x_; }
+  HWND LbY() const { return lb_y_; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  HWND lb_x_ = nullptr;  // child windows, destroyed with the panel
+  HWND lb_y_ = nullptr;
+  ui::Font font_;
+  ui::Brush brush_;
+};
+
 class TDisPlayForm : public ui::Window, public ui::OverlayApi {
  public:
   static constexpr const wchar_t* kClassName = L"TDisPlayForm";
+  static constexpr COLORREF kBandColor = 0x0000FFFF;  // yellow
+  TDisPlayForm();
   ~TDisPlayForm() override;
   bool CreateForm();
 
@@ -19,8 +50,35 @@ class TDisPlayForm : public ui::Window, public ui::OverlayApi {
   void ShowOverlay(const Raster& frozen_screen) override;
   void HideOverlay() override;
 
+  // For tests: the picture as shown, band included.
+  Raster ShownPicture() const;
+  const TReadoutPanel& Panel() const { return panel_; }
+  bool Dragging() const { return dragging_; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
  private:
-  Raster frozen_;
+  struct Canvas;
+
+  void PictMouseDown(UINT button);
+  void PictMouseMove();
+  void PictMouseUp(UINT button);
+  void FormPaint();
+  // Leaves the overlay without a picture.
+  void Cancel();
+  void DrawBand(Point corner);
+  void EndDrag();
+
+  Raster frozen_;                   // the frozen screen, never drawn on
+  std::unique_ptr<Canvas> canvas_;  // what Pict shows: frozen_ plus the band
+  TReadoutPanel panel_;
+  ui::Pen band_pen_;
+  bool dragging_ = false;
+  bool in_editor_ = false;
+  UINT drag_button_ = 0;
+  Point drag_start_;
+  Point drag_last_;
 };
 
 }  // namespace ksv::capture

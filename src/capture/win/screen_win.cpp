@@ -1,0 +1,141 @@
+#include "capture/win/screen_win.h"
+
+#include <cstring>
+
+#include "ui/gdi.h"
+
+namespace ksv::capture {
+
+namespace {
+
+BITMAPINFO TopDown24(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+// The size of a cursor's image from the bitmaps GetIconInfo hands out; a
+// monochrome cursor keeps its AND and XOR masks one above the other.
+Size CursorImageSize(const ICONINFO& info) {
+  BITMAP bm{};
+  if (info.hbmColor && GetObjectW(info.hbmColor, sizeof(bm), &bm)) return {bm.bmWidth, bm.bmHeight};
+  if (info.hbmMask && GetObjectW(info.hbmMask, sizeof(bm), &bm)) return {bm.bmWidth, bm.bmHeight / 2};
+  return {};
+}
+
+}  // namespace
+
+Size PrimaryScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+Raster GrabScreen() {
+  const Size size = PrimaryScreenSize();
+  Raster working(size.width, size.height);
+  if (working.Empty()) return working;
+  ui::WindowDC screen(nullptr);
+  ui::MemoryDC memory(screen.get());
+  ui::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size.width, size.height));
+  if (!bitmap) return working;
+  {
+    ui::SelectObjectScope select(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, size.width, size.height, screen.get(), 0, 0, SRCCOPY);
+  }
+  BITMAPINFO bi = TopDown24(size.width, size.height);
+  GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(size.height), working.MutableBits(), &bi,
+            DIB_RGB_COLORS);
+  return working;
+}
+
+HCURSOR TargetCursor() {
+  POINT pos{};
+  GetCursorPos(&pos);
+  const HWND under = WindowFromPoint(pos);
+  const DWORD target = under ? GetWindowThreadProcessId(under, nullptr) : 0;
+  const DWORD self = GetCurrentThreadId();
+  const bool attached = target != 0 && target != self && AttachThreadInput(self, target, TRUE);
+  HCURSOR cursor = GetCursor();
+  if (attached) AttachThreadInput(self, target, FALSE);
+  if (!cursor) {
+    // No thread owns a cursor there (the desktop): take what is shown.
+    CURSORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING)) cursor = info.hCursor;
+  }
+  return cursor;
+}
+
+void DrawCursor(Raster& working) {
+  const HCURSOR cursor = TargetCursor();
+  if (!cursor) return;
+  POINT mouse{};
+  GetCursorPos(&mouse);
+  DrawCursorAt(working, cursor, mouse);
+}
+
+void DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
+  ICONINFO info{};
+  if (!cursor || !GetIconInfo(cursor, &info)) return;
+  Size image;
+  {
+    ui::Bitmap mask(info.hbmMask);
+    ui::Bitmap color(info.hbmColor);
+    image = CursorImageSize(info);
+  }
+  const CursorPatch patch =
+      PlaceCursor({mouse.x, mouse.y}, {static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)},
+                  image, {working.Width(), working.Height()});
+  if (patch.screen.Empty()) return;
+
+  // Only the pixels under the cursor go through GDI.
+  const int w = patch.screen.Width();
+  const int h = patch.screen.Height();
+  BITMAPINFO bi = TopDown24(w, h);
+  void* bits = nullptr;
+  ui::WindowDC screen(nullptr);
+  ui::Bitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return;
+  ui::MemoryDC memory(screen.get());
+  const int stride = ((w * 3) + 3) & ~3;
+  auto* dst = static_cast<std::uint8_t*>(bits);
+  const std::size_t row_bytes = static_cast<std::size_t>(w) * 3;
+  const std::size_t left = static_cast<std::size_t>(patch.screen.left) * 3;
+  for (int y = 0; y < h; ++y) {
+    std::memcpy(dst + static_cast<std::size_t>(y) * stride, working.Row(patch.screen.top + y) + left,
+                row_bytes);
+  }
+  {
+    ui::SelectObjectScope select(memory.get(), dib.get());
+    DrawIconEx(memory.get(), patch.image_origin.x, patch.image_origin.y, cursor, 0, 0, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+  }
+  for (int y = 0; y < h; ++y) {
+    std::memcpy(working.MutableRow(patch.screen.top + y) + left, dst + static_cast<std::size_t>(y) * stride,
+                row_bytes);
+  }
+}
+
+Point CursorPosition() {
+  POINT pos{};
+  GetCursorPos(&pos);
+  return {pos.x, pos.y};
+}
+
+std::optional<Rect> WindowRect(HWND hwnd) {
+  RECT r{};
+  if (!hwnd || !GetWindowRect(hwnd, &r)) return std::nullopt;
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+std::optional<Rect> ForegroundWindowRect() { return WindowRect(GetForegroundWindow()); }
+
+std::optional<Rect> WindowRectUnderCursor() {
+  POINT pos{};
+  GetCursorPos(&pos);
+  return WindowRect(WindowFromPoint(pos));
+}
+
+}  // namespace ksv::capture
