@@ -1,73 +1,860 @@
 #include "app/win/ksv_form.h"
 
-#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <array>
+#include <exception>
 
 #include "../../../resources/resource.h"
+#include "app/main_form_model.h"
+#include "app/option_rules.h"
+#include "app/settings_store.h"
+#include "capture/win/capture_service.h"
 #include "capture/win/hook/ksvmain.h"
+#include "ui/controls.h"
 #include "ui/font.h"
+#include "ui/message_box.h"
+#include "ui/message_loop.h"
 
 namespace ksv::app {
 namespace {
-constexpr int kClientWidth = 496;
-constexpr int kClientHeight = 306;
+
+using ui::Wide;
+
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_COMPOSITED;  // double-buffered painting
+constexpr UINT kTrayId = 1;
+
+constexpr int kNamingRadios[] = {IDC_NAMEASTIME, IDC_NAMEASTEMP};
+constexpr int kFormatRadios[] = {IDC_PICFORMAT_BMP, IDC_PICFORMAT_JPG, IDC_PICFORMAT_GIF, IDC_PICFORMAT_TIF};
+constexpr int kQuitRadios[] = {IDC_QUITMAIN_TRAY, IDC_QUITMAIN_QUIT};
+
+std::span<const int> RadioGroupOf(int id) {
+  for (std::span<const int> g : {std::span<const int>(kNamingRadios), std::span<const int>(kFormatRadios),
+                                 std::span<const int>(kQuitRadios)}) {
+    for (int member : g)
+      if (member == id) return g;
+  }
+  return {};
+}
+
+std::string ExeFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return ExecutableFolder(ui::Utf8(path));
+}
+
+unsigned SystemMajorVersion() {
+  // RtlGetVersion tells the truth whatever the manifest says.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
+    if (auto fn = reinterpret_cast<RtlGetVersionFn>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))) {
+      OSVERSIONINFOW info{};
+      info.dwOSVersionInfoSize = sizeof(info);
+      if (fn(&info) == 0) return info.dwMajorVersion;
+    }
+  }
+  return 6;
+}
+
+BYTE AccelFlags(unsigned modifiers) {
+  BYTE f = FVIRTKEY;
+  if (modifiers & kCtrl) f |= FCONTROL;
+  if (modifiers & kAlt) f |= FALT;
+  if (modifiers & kShift) f |= FSHIFT;
+  return f;
+}
+
+void SetRadioIndex(HWND parent, std::span<const int> group, int index) {
+  for (std::size_t i = 0; i < group.size(); ++i)
+    ui::SetChecked(GetDlgItem(parent, group[i]), static_cast<int>(i) == index);
+}
+
+int RadioIndex(HWND parent, std::span<const int> group) {
+  for (std::size_t i = 0; i < group.size(); ++i)
+    if (ui::IsChecked(GetDlgItem(parent, group[i]))) return static_cast<int>(i);
+  return -1;
+}
+
+std::optional<std::wstring> BrowseForFolder(HWND owner) {
+  BROWSEINFOW bi{};
+  bi.hwndOwner = owner;
+  bi.pidlRoot = nullptr;  // the desktop
+  const std::wstring prompt = L"请选择文件夹。";
+  bi.lpszTitle = prompt.c_str();
+  bi.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS | BIF_NONEWFOLDERBUTTON;
+  PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
+  if (!pidl) return std::nullopt;
+  std::wstring path(MAX_PATH, L'\0');
+  const bool ok = SHGetPathFromIDListW(pidl, path.data());
+  CoTaskMemFree(pidl);
+  if (!ok) return std::nullopt;
+  path.resize(wcslen(path.c_str()));
+  return path;
+}
+
 }  // namespace
 
-bool TKSVForm::CreateForm() {
-  RECT r{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&r, kStyle, FALSE, 0);
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
+TKSVForm::TKSVForm(Registry& registry) : registry_(registry) {}
+
+TKSVForm::~TKSVForm() {
+  if (ui::Forms().main == this) ui::Forms().main = nullptr;
+  // The window goes first: its menus still show the bitmaps below.
+  if (hwnd()) DestroyWindow(hwnd());
+  if (tray_menu_) DestroyMenu(tray_menu_);
+  if (accelerators_) DestroyAcceleratorTable(accelerators_);
+  for (HIMAGELIST il : button_images_) ImageList_Destroy(il);
+  if (panel_images_) ImageList_Destroy(panel_images_);
+  if (menu_images_) ImageList_Destroy(menu_images_);
+  if (tray_icon_) DestroyIcon(tray_icon_);
+}
+
+bool TKSVForm::CreateForm(TKSVFormOptions options) {
+  options_ = std::move(options);
+  exe_folder_ = options_.exe_folder.empty() ? ExeFolder() : options_.exe_folder;
+  if (options_.os_major_version == 0) options_.os_major_version = SystemMajorVersion();
+  ui::Forms().main = this;
+  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+
+  CreateImageLists();
+  CreateMenus();
+  RECT r{0, 0, kMainClientWidth, kMainClientHeight};
+  AdjustWindowRectEx(&r, kStyle, TRUE, kExStyle);
+  const Rect place = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                      r.right - r.left, r.bottom - r.top);
   CreateParams p;
   p.class_name = kClassName;
-  p.caption = L"万象快拍宗师";
+  p.caption = Wide(kProductName);
   p.style = kStyle;
-  p.width = w;
-  p.height = h;
-  p.x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-  p.y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  p.ex_style = kExStyle;
+  p.x = place.left;
+  p.y = place.top;
+  p.width = place.width;
+  p.height = place.height;
+  p.menu = main_menu_;
   p.icon = LoadIconW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV));
-  p.small_icon = static_cast<HICON>(
-      LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-  return Create(p);
+  p.small_icon =
+      static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  if (!Create(p)) {
+    ui::Forms().main = nullptr;
+    if (main_menu_) DestroyMenu(main_menu_);
+    main_menu_ = nullptr;
+    return false;
+  }
+  // The menu may wrap or the system metrics differ from what
+  // AdjustWindowRectEx assumed; make the client area exactly the designed
+  // size.
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  RECT outer{};
+  GetWindowRect(hwnd(), &outer);
+  const int w = (outer.right - outer.left) + kMainClientWidth - client.right;
+  const int h = (outer.bottom - outer.top) + kMainClientHeight - client.bottom;
+  const Rect centred = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), w, h);
+  SetWindowPos(hwnd(), nullptr, centred.left, centred.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  ui::RegisterAccelerators(hwnd(), accelerators_);
+  ui::RegisterDialogNavigation(hwnd(), true);
+  return true;
 }
 
-void TKSVForm::Show() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd());
+// --- building -------------------------------------------------------------
+
+void TKSVForm::CreateImageLists() {
+  auto load = [](int resource, int size, int count) -> HIMAGELIST {
+    HIMAGELIST il = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
+    if (!il) return nullptr;
+    if (auto bmp = static_cast<HBITMAP>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(resource),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+      ImageList_AddMasked(il, bmp, RGB(255, 0, 255));
+      DeleteObject(bmp);
+    }
+    return il;
+  };
+  panel_images_ = load(IDB_PANELIMAGES, kPanelImageSize, kPanelImageCount);
+  menu_images_ = load(IDB_MENUIMAGES, kMenuImageSize, kMenuImageCount);
 }
+
+void TKSVForm::CreateMenus() {
+  // Menu pictures are drawn onto the menu colour once, so that they need no
+  // transparency from the menu code.
+  auto picture = [this](int image) -> HBITMAP {
+    if (image < 0 || !menu_images_ || image >= ImageList_GetImageCount(menu_images_)) return nullptr;
+    ui::WindowDC screen(nullptr);
+    ui::MemoryDC dc(screen.get());
+    ui::Bitmap bmp(CreateCompatibleBitmap(screen.get(), kMenuImageSize, kMenuImageSize));
+    if (!bmp) return nullptr;
+    {
+      ui::SelectObjectScope select(dc.get(), bmp.get());
+      RECT all{0, 0, kMenuImageSize, kMenuImageSize};
+      FillRect(dc.get(), &all, GetSysColorBrush(COLOR_MENU));
+      ImageList_Draw(menu_images_, image, dc.get(), 0, 0, ILD_TRANSPARENT);
+    }
+    HBITMAP h = bmp.get();
+    menu_bitmaps_.push_back(std::move(bmp));
+    return h;
+  };
+  auto fill = [&](HMENU menu, std::span<const MenuEntry> items) {
+    for (const MenuEntry& e : items) {
+      if (e.separator()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        continue;
+      }
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(e.id), Wide(MenuItemText(e)).c_str());
+      if (HBITMAP bmp = picture(e.image)) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_BITMAP;
+        mii.hbmpItem = bmp;
+        SetMenuItemInfoW(menu, static_cast<UINT>(e.id), FALSE, &mii);
+      }
+    }
+  };
+
+  std::vector<ACCEL> accels;
+  main_menu_ = CreateMenu();
+  for (const MenuSpec& m : MainMenuSpec()) {
+    HMENU popup = CreatePopupMenu();
+    fill(popup, m.items);
+    AppendMenuW(main_menu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), Wide(m.caption).c_str());
+    for (const MenuEntry& e : m.items)
+      if (!e.separator() && !e.shortcut.empty())
+        accels.push_back(
+            {AccelFlags(e.shortcut.modifiers), static_cast<WORD>(e.shortcut.key), static_cast<WORD>(e.id)});
+  }
+  // The mode items show a radio bullet; Region is the mode at start.
+  for (const CaptureMode m : kAllModes) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE;
+    mii.fType = MFT_RADIOCHECK;
+    SetMenuItemInfoW(main_menu_, static_cast<UINT>(CommandOfMode(m)), FALSE, &mii);
+  }
+  CheckMenuItem(main_menu_, IDM_REGION, MF_BYCOMMAND | MF_CHECKED);
+  CheckMenuItem(main_menu_, IDM_INCLUDECURSOR, MF_BYCOMMAND | MF_CHECKED);
+
+  tray_menu_ = CreatePopupMenu();
+  fill(tray_menu_, TrayMenuSpec());
+  SetMenuDefaultItem(tray_menu_, IDM_OPENMAIN, FALSE);
+
+  accelerators_ = CreateAcceleratorTableW(accels.data(), static_cast<int>(accels.size()));
+}
+
+void TKSVForm::CreateControls() {
+  HWND status = ui::CreateChild(hwnd(), STATUSCLASSNAMEW, L"", WS_VISIBLE, IDC_SSTATUSBAR, 0, 0, 0, 0);
+  int parts[] = {kStatusFirstPartWidth, -1};
+  SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(kStatusWelcome).c_str()));
+  SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Wide(kStatusNotice).c_str()));
+  CreatePanel();
+  CreatePages();
+  CreateHints();
+  ui::ApplyUiFont(hwnd());
+  if (hint_window_) SendMessageW(hint_window_, WM_SETFONT, reinterpret_cast<WPARAM>(ui::UiFont()), FALSE);
+  // The status bar's height follows its font.
+  SendMessageW(status, WM_SIZE, 0, 0);
+  edit_brush_.reset(CreateSolidBrush(kEditBackColour));
+  controls_ready_ = true;
+}
+
+void TKSVForm::CreatePanel() {
+  RECT sr{};
+  GetWindowRect(Item(IDC_SSTATUSBAR), &sr);
+  const MainLayout layout = LayoutMainForm(kMainClientWidth, kMainClientHeight, sr.bottom - sr.top);
+  const auto buttons = PanelButtons();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const PanelButton& b = buttons[i];
+    const bool mode = ModeOfCommand(b.id).has_value();
+    const DWORD style = WS_VISIBLE | WS_TABSTOP | (mode ? BS_RADIOBUTTON | BS_PUSHLIKE : BS_PUSHBUTTON) |
+                        (i == 0 || !mode ? WS_GROUP : 0);
+    const Rect& r = layout.buttons[i];
+    HWND h =
+        ui::CreateChild(hwnd(), L"BUTTON", Wide(b.caption), style, b.id, r.left, r.top, r.width, r.height);
+    if (panel_images_ && b.image < ImageList_GetImageCount(panel_images_)) {
+      // A list of its own with the one picture, shown in every state.
+      HIMAGELIST one = ImageList_Create(kPanelImageSize, kPanelImageSize, ILC_COLOR24 | ILC_MASK, 1, 0);
+      if (HICON icon = ImageList_GetIcon(panel_images_, b.image, ILD_NORMAL)) {
+        ImageList_AddIcon(one, icon);
+        DestroyIcon(icon);
+      }
+      button_images_.push_back(one);
+      BUTTON_IMAGELIST bil{one, {8, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+      SendMessageW(h, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+    }
+  }
+  ui::SetChecked(Item(IDM_REGION), true);
+  const Rect& bevel = layout.bevel;
+  ui::CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_ETCHEDHORZ, IDC_SBEVEL, bevel.left, bevel.top,
+                  bevel.width, bevel.height);
+
+  const Rect& pages = layout.pages;
+  HWND tabs =
+      ui::CreateChild(hwnd(), WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP,
+                      IDC_SPAGEOPTIONS, pages.left, pages.top, pages.width, pages.height);
+  for (int i = 0; i < static_cast<int>(std::size(kPageCaptions)); ++i) {
+    std::wstring text = Wide(kPageCaptions[i]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void TKSVForm::CreatePages() {
+  HWND tabs = Item(IDC_SPAGEOPTIONS);
+  // The tab headers take their height from the font.
+  SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(ui::UiFont()), FALSE);
+  RECT area{};
+  GetClientRect(tabs, &area);
+  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  MapWindowPoints(tabs, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+
+  HWND previous = nullptr;
+  for (const PageControl& c : PageControls()) {
+    DWORD style = WS_CLIPSIBLINGS;
+    DWORD ex = 0;
+    const wchar_t* cls = L"BUTTON";
+    switch (c.kind) {
+      case ControlKind::CheckBox:
+        style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+        break;
+      case ControlKind::RadioButton:
+        style |= BS_RADIOBUTTON | WS_TABSTOP | (RadioGroupOf(c.id).front() == c.id ? WS_GROUP : 0);
+        break;
+      case ControlKind::Edit:
+      case ControlKind::NumberEdit:
+        cls = L"EDIT";
+        ex = WS_EX_CLIENTEDGE;
+        style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP | (c.kind == ControlKind::NumberEdit ? ES_NUMBER : 0);
+        break;
+      case ControlKind::UpDown:
+        cls = UPDOWN_CLASSW;
+        style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+        break;
+      case ControlKind::Label:
+        cls = L"STATIC";
+        style |= SS_LEFT | WS_GROUP;
+        break;
+      case ControlKind::GroupBox:
+        style |= BS_GROUPBOX | WS_GROUP;
+        break;
+      case ControlKind::Button:
+        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+        break;
+      case ControlKind::TrackBar:
+        cls = TRACKBAR_CLASSW;
+        style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP | WS_GROUP;
+        break;
+    }
+    HWND h = ui::CreateChild(hwnd(), cls, Wide(c.caption), style, c.id, area.left + c.rect.left,
+                             area.top + c.rect.top, c.rect.width, c.rect.height, ex);
+    if (c.kind == ControlKind::UpDown) {
+      SendMessageW(h, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
+      if (c.id == IDC_DELAYTIMEUPDOWN) {
+        SendMessageW(h, UDM_SETRANGE32, 0, 60);
+        SendMessageW(h, UDM_SETPOS32, 0, 1);
+      } else {
+        // The spin edits have no range of their own; the arrows stop at 1.
+        SendMessageW(h, UDM_SETRANGE32, 1, 0x7FFFFFFF);
+      }
+    } else if (c.kind == ControlKind::TrackBar) {
+      SendMessageW(h, TBM_SETRANGEMIN, FALSE, kJpgCompMin);
+      SendMessageW(h, TBM_SETRANGEMAX, FALSE, kJpgCompMax);
+      SendMessageW(h, TBM_SETPAGESIZE, 0, 10);
+      SendMessageW(h, TBM_SETPOS, TRUE, 80);
+    }
+    previous = h;
+  }
+  SetWindowSubclass(Item(IDC_DELAYTIMECAP), &TKSVForm::DelayEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+  // Designed defaults.
+  ui::SetChecked(Item(IDC_OVERSOUND), true);
+  ui::SetChecked(Item(IDC_INCLUDEMOUSE), true);
+  ui::SetChecked(Item(IDC_HIDEMAINFORM), true);
+  SetRadioIndex(hwnd(), kNamingRadios, 1);
+  SetRadioIndex(hwnd(), kFormatRadios, 1);
+  SetRadioIndex(hwnd(), kQuitRadios, 0);
+  ShowPage(0);
+}
+
+void TKSVForm::CreateHints() {
+  hint_window_ = ui::CreateHintWindow(hwnd());
+  for (const PanelButton& b : PanelButtons())
+    if (!b.hint.empty()) ui::AddHint(hint_window_, Item(b.id), Wide(b.hint));
+  ui::AddHint(hint_window_, hwnd(), Wide(kWindowHint));
+}
+
+int TKSVForm::ActivePage() const {
+  return static_cast<int>(SendMessageW(GetDlgItem(hwnd(), IDC_SPAGEOPTIONS), TCM_GETCURSEL, 0, 0));
+}
+
+void TKSVForm::ShowPage(int page) {
+  HWND tabs = Item(IDC_SPAGEOPTIONS);
+  if (static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0)) != page)
+    SendMessageW(tabs, TCM_SETCURSEL, page, 0);
+  for (const PageControl& c : PageControls())
+    ShowWindow(Item(c.id), c.page == page && c.visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// --- start-up -------------------------------------------------------------
 
 void TKSVForm::FormCreate() {
-  status_bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                                nullptr, ui::ModuleInstance(), nullptr);
-  int parts[] = {280, -1};
-  SendMessageW(status_bar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"欢迎使用。截图快捷键：Ctrl+B"));
-  SendMessageW(status_bar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"万象快拍宗师 · 截图从未如此简单"));
-  ui::ApplyUiFont(hwnd());
-  EnableHotKeyHook();
+  CreateControls();
+  AddTrayIcon();
+  SetCaptureTimerEnabled(true);
+
+  Settings loaded;
+  bool hook_enabled = false;
+  try {
+    InitializeSettingsStore(registry_, exe_folder_);
+    SetWindowTextW(hwnd(), (Wide(kProductName) + Wide(ReadVersion(registry_))).c_str());
+    EnableHotKeyHook();
+    hook_enabled = true;
+    try {
+      LoadSettings(registry_, loaded,
+                   [this](const std::string& message) { ui::ShowMessage(hwnd(), Wide(message)); });
+    } catch (...) {
+      // What was loaded before the failing step still reaches the controls.
+      ApplySettings(loaded);
+      throw;
+    }
+    ApplySettings(loaded);
+    show_at_start_ = ShowMainWindowAtStart(false, options_.first_argument);
+    if (IsVistaOrLater(options_.os_major_version)) {
+      EnableWindow(Item(IDM_FIXREGION), FALSE);
+      EnableWindow(Item(IDM_AXTIVEOBJECT), FALSE);
+    }
+  } catch (const std::exception& e) {
+    loading_failed_ = true;
+    show_at_start_ = ShowMainWindowAtStart(true, options_.first_argument);
+    // Without the hook nothing would ever be captured; it is armed even
+    // when the settings could not be read.
+    if (!hook_enabled) EnableHotKeyHook();
+    ui::ShowError(hwnd(), Wide(e.what()));
+  }
 }
 
-void TKSVForm::FormClose() { QuitClick(); }
+void TKSVForm::ApplySettings(const Settings& s) {
+  const ConventionalPage& g = s.conventional;
+  const SavePage& v = s.save;
+  const HighPage& h = s.high;
+  ui::SetChecked(Item(IDC_AUTOSTART), h.AutoStart);
+  SetWindowTextW(Item(IDC_SAVEDIR), Wide(v.SaveDir).c_str());
+  SetWindowTextW(Item(IDC_FNAMETEMP), Wide(v.FNameTemp).c_str());
+  SetRadioIndex(hwnd(), kNamingRadios, v.NameASTime ? 0 : 1);
+  const bool mouse_changed = ui::IsChecked(Item(IDC_INCLUDEMOUSE)) != g.IncludeMouse;
+  ui::SetChecked(Item(IDC_INCLUDEMOUSE), g.IncludeMouse);
+  if (mouse_changed) IncludeMouseClick();
+  ui::SetChecked(Item(IDC_DELAYTIME), g.DelayTime);
+  ui::SetChecked(Item(IDC_HIDEMAINFORM), g.HideMainForm);
+  SetRadioIndex(hwnd(), kFormatRadios, v.PicFormatRadioGroup);
+  SendMessageW(Item(IDC_JPGCOMPTRACKBAR), TBM_SETPOS, TRUE, v.JpgCompTrackBar);
+  JpgCompTrackBarChange();
+  ui::SetChecked(Item(IDC_OVERSOUND), g.OverSound);
+  SetRadioIndex(hwnd(), kQuitRadios, h.QuitMain);
+  ui::SetChecked(Item(IDC_STARTTOTRAY), h.StartToTray);
+  SetWindowTextW(Item(IDC_WIDTHVALUE), Wide(g.WidthValue).c_str());
+  SetWindowTextW(Item(IDC_HEIGHTVALUE), Wide(g.HeightValue).c_str());
+  fixed_ = s.fixed;
+}
+
+// --- live settings ----------------------------------------------------------
+
+Settings TKSVForm::LiveSettings() const {
+  auto text = [this](int id) { return ui::Utf8(ui::WindowText(GetDlgItem(hwnd(), id))); };
+  auto checked = [this](int id) { return ui::IsChecked(GetDlgItem(hwnd(), id)); };
+  Settings s;
+  s.conventional.OverSound = checked(IDC_OVERSOUND);
+  s.conventional.IncludeMouse = checked(IDC_INCLUDEMOUSE);
+  s.conventional.DelayTime = checked(IDC_DELAYTIME);
+  s.conventional.DelayTimeCap = text(IDC_DELAYTIMECAP);
+  s.conventional.HideMainForm = checked(IDC_HIDEMAINFORM);
+  s.conventional.WidthValue = text(IDC_WIDTHVALUE);
+  s.conventional.HeightValue = text(IDC_HEIGHTVALUE);
+  s.save.NameASTime = checked(IDC_NAMEASTIME);
+  s.save.FNameTemp = text(IDC_FNAMETEMP);
+  s.save.SaveDir = text(IDC_SAVEDIR);
+  s.save.PicFormatRadioGroup = RadioIndex(hwnd(), kFormatRadios);
+  s.save.JpgCompTrackBar =
+      static_cast<int>(SendMessageW(GetDlgItem(hwnd(), IDC_JPGCOMPTRACKBAR), TBM_GETPOS, 0, 0));
+  s.high.AutoStart = checked(IDC_AUTOSTART);
+  s.high.StartToTray = checked(IDC_STARTTOTRAY);
+  s.high.QuitMain = RadioIndex(hwnd(), kQuitRadios);
+  s.fixed = fixed_;
+  return s;
+}
+
+CaptureMode TKSVForm::LiveCaptureMode() const {
+  for (const CaptureMode m : kAllModes)
+    if (GetMenuState(main_menu_, CommandOfMode(m), MF_BYCOMMAND) & MF_CHECKED) return m;
+  return CaptureMode::Region;
+}
+
+bool TKSVForm::LiveIncludeCursor() const {
+  return (GetMenuState(main_menu_, IDM_INCLUDECURSOR, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void TKSVForm::SetCaptureTimerEnabled(bool enabled) {
+  if (!hwnd()) return;
+  if (enabled)
+    SetTimer(hwnd(), kTimer1, kCaptureTimerMs, nullptr);
+  else
+    KillTimer(hwnd(), kTimer1);
+  timer_enabled_ = enabled;
+}
+
+void TKSVForm::ShowCaptureMode(CaptureMode mode) {
+  for (const CaptureMode m : kAllModes) {
+    const int id = CommandOfMode(m);
+    CheckMenuItem(main_menu_, id, MF_BYCOMMAND | (m == mode ? MF_CHECKED : MF_UNCHECKED));
+    ui::SetChecked(Item(id), m == mode);
+  }
+}
+
+void TKSVForm::SetIncludeCursorChecked(bool checked) {
+  CheckMenuItem(main_menu_, IDM_INCLUDECURSOR, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TKSVForm::MainWindowVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
+
+void TKSVForm::HideMainWindow() { ShowWindow(hwnd(), SW_HIDE); }
+
+void TKSVForm::OpenMainWindow() {
+  if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  BringWindowToTop(hwnd());
+}
+
+void TKSVForm::OpenUpdateHistory() {
+  RunShell({L"open", Wide(exe_folder_) + Wide(kReadmeName), std::wstring(), std::wstring(), SW_SHOW});
+}
+
+void TKSVForm::OpenMail() {
+  RunShell({L"open", L"mailto:" + Wide(kSupportMailAddress), std::nullopt, std::nullopt, SW_SHOWNORMAL});
+}
+
+void TKSVForm::OpenHomePage() {
+  RunShell({L"", Wide(kHomePageAddress), std::nullopt, std::nullopt, SW_SHOWNORMAL});
+}
+
+void TKSVForm::RunShell(const ShellRequest& r) {
+  if (options_.shell) {
+    options_.shell(r);
+    return;
+  }
+  ShellExecuteW(hwnd(), r.verb.empty() ? nullptr : r.verb.c_str(), r.file.c_str(),
+                r.parameters ? r.parameters->c_str() : nullptr, r.directory ? r.directory->c_str() : nullptr,
+                r.show);
+}
+
+// --- tray icon --------------------------------------------------------------
+
+void TKSVForm::AddTrayIcon() {
+  if (!options_.tray_icon) return;
+  if (!tray_icon_) {
+    tray_icon_ =
+        static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  }
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = hwnd();
+  nid.uID = kTrayId;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = kTrayMessage;
+  nid.hIcon = tray_icon_ ? tray_icon_ : LoadIconW(nullptr, IDI_APPLICATION);
+  lstrcpynW(nid.szTip, Wide(kProductName).c_str(), static_cast<int>(std::size(nid.szTip)));
+  tray_shown_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+}
+
+void TKSVForm::RemoveTrayIcon() {
+  if (!tray_shown_) return;
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = hwnd();
+  nid.uID = kTrayId;
+  Shell_NotifyIconW(NIM_DELETE, &nid);
+  tray_shown_ = false;
+}
+
+void TKSVForm::ShowTrayMenu() {
+  POINT pt{};
+  GetCursorPos(&pt);
+  // The menu closes when the user clicks elsewhere only if the window is
+  // in the foreground.
+  SetForegroundWindow(hwnd());
+  TrackPopupMenu(tray_menu_, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, pt.x, pt.y, 0, hwnd(),
+                 nullptr);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+}
+
+// --- handlers ---------------------------------------------------------------
+
+void TKSVForm::FormClose() {
+  if (CloseRequestQuits(registry_))
+    QuitClick();
+  else
+    HideMainWindow();
+}
 
 void TKSVForm::QuitClick() {
   DisableHotKeyHook();
-  DestroyWindow(hwnd());
+  RemoveTrayIcon();
+  if (options_.terminate)
+    options_.terminate();
+  else
+    PostQuitMessage(0);
+}
+
+void TKSVForm::OpenMainMenuClick() { OpenMainWindow(); }
+
+void TKSVForm::CameraBtnClick() {
+  HideMainWindow();
+  if (ui::VideoApi* video = ui::Forms().video)
+    video->ShowVideoModal();
+  else
+    OpenMainWindow();
+}
+
+void TKSVForm::HomeMenuClick() { OpenHomePage(); }
+void TKSVForm::MailMenuClick() { OpenMail(); }
+void TKSVForm::USClick() { OpenUpdateHistory(); }
+void TKSVForm::CutBtnClick() { capture::CaptureService::Instance().CutBtnClick(); }
+void TKSVForm::ActiveWindowClick() {
+  capture::CaptureService::Instance().ChooseMode(CaptureMode::ActiveWindow);
+}
+void TKSVForm::FullScreenClick() { capture::CaptureService::Instance().ChooseMode(CaptureMode::FullScreen); }
+void TKSVForm::RegionClick() { capture::CaptureService::Instance().ChooseMode(CaptureMode::Region); }
+void TKSVForm::FixRegionClick() { capture::CaptureService::Instance().ChooseMode(CaptureMode::FixRegion); }
+void TKSVForm::AxtiveObjectClick() {
+  capture::CaptureService::Instance().ChooseMode(CaptureMode::AxtiveObject);
+}
+void TKSVForm::IncludeCursorClick() { capture::CaptureService::Instance().IncludeCursorClick(); }
+void TKSVForm::Timer1Timer() { capture::CaptureService::Instance().Timer1Timer(); }
+
+void TKSVForm::DelayTimeCapChange() {
+  const FieldCheck check = CheckDelayText(ui::Utf8(ui::WindowText(Item(IDC_DELAYTIMECAP))));
+  if (check.new_text) SetWindowTextW(Item(IDC_DELAYTIMECAP), Wide(*check.new_text).c_str());
+  if (check.message) ui::ShowError(hwnd(), Wide(*check.message));
+}
+
+void TKSVForm::SizeValueChange(int id, int default_value) {
+  const FieldCheck check = CheckSizeText(ui::Utf8(ui::WindowText(Item(id))), default_value);
+  if (check.new_text) SetWindowTextW(Item(id), Wide(*check.new_text).c_str());
+  if (check.message) ui::ShowMessage(hwnd(), Wide(*check.message), MB_OK);
+}
+
+void TKSVForm::WidthValueChange() { SizeValueChange(IDC_WIDTHVALUE, kDefaultFixedWidth); }
+void TKSVForm::HeightValueChange() { SizeValueChange(IDC_HEIGHTVALUE, kDefaultFixedHeight); }
+
+void TKSVForm::FNameTempChange() {
+  const FieldCheck check = CheckNameTemplate(ui::Utf8(ui::WindowText(Item(IDC_FNAMETEMP))));
+  if (check.new_text) SetWindowTextW(Item(IDC_FNAMETEMP), Wide(*check.new_text).c_str());
+}
+
+void TKSVForm::JpgCompTrackBarChange() {
+  const int pos = static_cast<int>(SendMessageW(Item(IDC_JPGCOMPTRACKBAR), TBM_GETPOS, 0, 0));
+  ui::SetWindowTextIfDifferent(Item(IDC_JPGCOMP), Wide(JpgCompCaption(pos)));
+}
+
+void TKSVForm::SaveDirBtnClick() {
+  const std::optional<std::wstring> folder =
+      options_.pick_folder ? options_.pick_folder(hwnd()) : BrowseForFolder(hwnd());
+  if (folder) SetWindowTextW(Item(IDC_SAVEDIR), folder->c_str());
+}
+
+void TKSVForm::IncludeMouseClick() { SetIncludeCursorChecked(ui::IsChecked(Item(IDC_INCLUDEMOUSE))); }
+
+void TKSVForm::ConventionalOKBtnClick() {
+  SaveConventionalPage(registry_, LiveSettings().conventional, fixed_);
+}
+void TKSVForm::SaveOKBtnClick() { SaveSavePage(registry_, LiveSettings().save); }
+void TKSVForm::HighBtnClick() { SaveHighPage(registry_, LiveSettings().high, exe_folder_); }
+
+LRESULT CALLBACK TKSVForm::DelayEditProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                         DWORD_PTR) {
+  // DelayTimeCapKeyPress: only digits and Enter are typed.
+  if (msg == WM_CHAR && !IsDelayKeyAllowed(static_cast<char16_t>(wparam))) return 0;
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TKSVForm::DelayEditProc, id);
+  return DefSubclassProc(hwnd, msg, wparam, lparam);
+}
+
+// --- messages ---------------------------------------------------------------
+
+void TKSVForm::Command(int id, int code) {
+  if (!controls_ready_) return;
+  if (const auto group = RadioGroupOf(id); !group.empty()) {
+    if (code == BN_CLICKED) {
+      for (std::size_t i = 0; i < group.size(); ++i)
+        if (group[i] == id) SetRadioIndex(hwnd(), group, static_cast<int>(i));
+    }
+    return;
+  }
+  switch (id) {
+    case IDM_BEGINIP:
+      CutBtnClick();
+      break;
+    case IDM_QUIT:
+    case IDM_CLOSE:
+      QuitClick();
+      break;
+    case IDM_ACTIVEWINDOW:
+      ActiveWindowClick();
+      break;
+    case IDM_FULLSCREEN:
+      FullScreenClick();
+      break;
+    case IDM_REGION:
+      RegionClick();
+      break;
+    case IDM_FIXREGION:
+      FixRegionClick();
+      break;
+    case IDM_AXTIVEOBJECT:
+      AxtiveObjectClick();
+      break;
+    case IDM_INCLUDECURSOR:
+      IncludeCursorClick();
+      break;
+    case IDM_MAIL:
+      MailMenuClick();
+      break;
+    case IDM_HOME:
+      HomeMenuClick();
+      break;
+    case IDM_US:
+    case IDM_ABOUT:
+      USClick();
+      break;
+    case IDM_OPENMAIN:
+      OpenMainMenuClick();
+      break;
+    case IDC_CAMERABTN:
+      CameraBtnClick();
+      break;
+    case IDC_INCLUDEMOUSE:
+      if (code == BN_CLICKED) IncludeMouseClick();
+      break;
+    case IDC_DELAYTIMECAP:
+      if (code == EN_CHANGE) DelayTimeCapChange();
+      break;
+    case IDC_WIDTHVALUE:
+      if (code == EN_CHANGE) WidthValueChange();
+      break;
+    case IDC_HEIGHTVALUE:
+      if (code == EN_CHANGE) HeightValueChange();
+      break;
+    case IDC_FNAMETEMP:
+      if (code == EN_CHANGE) FNameTempChange();
+      break;
+    case IDC_SAVEDIRBTN:
+      SaveDirBtnClick();
+      break;
+    case IDC_CONVENTIONALOKBTN:
+      ConventionalOKBtnClick();
+      break;
+    case IDC_SAVEOKBTN:
+      SaveOKBtnClick();
+      break;
+    case IDC_HIGHBTN:
+      HighBtnClick();
+      break;
+    default:
+      break;
+  }
 }
 
 LRESULT TKSVForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+  // An error raised by a handler is reported and ends only that event.
+  try {
+    return Dispatch(msg, wparam, lparam);
+  } catch (const std::exception& e) {
+    ui::ShowError(hwnd(), Wide(e.what()));
+    return 0;
+  }
+}
+
+LRESULT TKSVForm::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == taskbar_created_ && taskbar_created_ != 0) {
+    // Explorer restarted: the notification area is new and empty.
+    tray_shown_ = false;
+    AddTrayIcon();
+    return 0;
+  }
   switch (msg) {
     case WM_CREATE:
       FormCreate();
       return 0;
     case WM_SIZE:
-      if (status_bar_) SendMessageW(status_bar_, WM_SIZE, 0, 0);
+      if (HWND status = Item(IDC_SSTATUSBAR)) SendMessageW(status, WM_SIZE, 0, 0);
+      return 0;
+    case WM_COMMAND:
+      Command(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lparam);
+      if (hdr->idFrom == IDC_SPAGEOPTIONS && hdr->code == TCN_SELCHANGE) ShowPage(ActivePage());
+      return 0;
+    }
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lparam) == Item(IDC_JPGCOMPTRACKBAR)) JpgCompTrackBarChange();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+      if (HasLabelColour(id)) {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, kLabelColour);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      return DefaultHandler(msg, wparam, lparam);
+    }
+    case WM_CTLCOLOREDIT: {
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+      if (HasEditBackColour(id) && edit_brush_) {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, kEditBackColour);
+        return reinterpret_cast<LRESULT>(edit_brush_.get());
+      }
+      return DefaultHandler(msg, wparam, lparam);
+    }
+    case WM_TIMER:
+      if (wparam == kTimer1) Timer1Timer();
+      return 0;
+    case kTrayMessage:
+      switch (LOWORD(lparam)) {
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+          OpenMainMenuClick();
+          break;
+        case WM_RBUTTONUP:
+        case WM_CONTEXTMENU:
+          ShowTrayMenu();
+          break;
+        default:
+          break;
+      }
       return 0;
     case WM_CLOSE:
       FormClose();
       return 0;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      KillTimer(hwnd(), kTimer1);
+      timer_enabled_ = false;
+      RemoveTrayIcon();
+      ui::RegisterAccelerators(hwnd(), nullptr);
+      ui::RegisterDialogNavigation(hwnd(), false);
       return 0;
     default:
       return DefaultHandler(msg, wparam, lparam);
