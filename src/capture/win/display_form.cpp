@@ -154,7 +154,8 @@ void TDisPlayForm::ShowOverlay(const Raster& frozen_screen) {
   ShowWindow(panel_.hwnd(), SW_HIDE);
   // Maximised over the primary screen: client coordinates are screen
   // coordinates.
-  SetWindowPos(hwnd(), HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  // Above everything, the taskbar included, until the editor comes up.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                SWP_SHOWWINDOW);
   InvalidateRect(hwnd(), nullptr, FALSE);
   UpdateWindow(hwnd());
@@ -234,6 +235,8 @@ void TDisPlayForm::PictMouseUp(UINT button) {
     return;
   }
   editor->LoadRegion(frozen_, POINT{drag_start_.x, drag_start_.y});
+  // The editor must come up above the overlay.
+  SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   in_editor_ = true;
   editor->ShowEditor(true);
   in_editor_ = false;
