@@ -38,6 +38,24 @@ DEFAULT_TIMEOUT = float(os.environ.get("KSV_E2E_TIMEOUT", "30"))
 KSV_KEY = r"HKLM\Software\KSV"
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 
+# Commands and controls of the main window (resources/resource_main.h).
+IDM_BEGINIP = 1001
+IDM_QUIT = 1002
+IDM_ACTIVEWINDOW = 1010
+IDM_FULLSCREEN = 1011
+IDM_REGION = 1012
+IDM_FIXREGION = 1013
+IDM_AXTIVEOBJECT = 1014
+IDM_INCLUDECURSOR = 1015
+IDM_OPENMAIN = 1030
+IDM_ABOUT = 1031
+IDM_CLOSE = 1032
+# The main window's tray icon: its identifier and notification message.
+TRAY_ID = 1
+TRAY_MESSAGE = 0x8001  # WM_APP + 1
+WM_LBUTTONUP = 0x0202
+WM_LBUTTONDBLCLK = 0x0203
+
 
 class ScenarioError(AssertionError):
     pass
@@ -200,6 +218,39 @@ class Session:
     def send_command(self, window, command_id):
         self.probe("command", str(window.hwnd), str(command_id))
 
+    def post(self, window, message, wparam=0, lparam=0):
+        self.probe("post", str(window.hwnd), str(message), str(wparam), str(lparam))
+
+    def tray_icon_count(self, window, icon_id=TRAY_ID):
+        """1 when the window's tray icon is in the notification area, else 0."""
+        rc, out = self.probe("trayicon", str(window.hwnd), str(icon_id))
+        return 1 if out.strip() == "1" else 0
+
+    def tray_click(self, window, mouse_message=WM_LBUTTONUP):
+        """What the notification area sends when the user clicks the icon."""
+        self.post(window, TRAY_MESSAGE, TRAY_ID, mouse_message)
+
+    def checked(self, control):
+        rc, out = self.probe("checked", str(control.hwnd))
+        return out.strip() == "1"
+
+    def enabled(self, control):
+        rc, out = self.probe("enabled", str(control.hwnd))
+        return out.strip() == "1"
+
+    def child(self, window, caption, cls=None):
+        """The first child window with this caption (and class)."""
+        for c in self.children(window):
+            if c.title == caption and (cls is None or c.cls == cls):
+                return c
+        return None
+
+    def find_window_by_class(self, cls, visible=None):
+        for w in self.windows():
+            if w.cls == cls and (visible is None or w.visible == visible):
+                return w
+        return None
+
     def close_window(self, window):
         self.probe("close", str(window.hwnd))
 
@@ -238,7 +289,12 @@ class Session:
         r = self.wine("reg", "query", key, "/v", value)
         if r.returncode != 0:
             return None
-        for line in r.stdout.decode("utf-8", "replace").splitlines():
+        # reg.exe writes in the console's code page (936 in this prefix).
+        try:
+            out = r.stdout.decode("utf-8")
+        except UnicodeDecodeError:
+            out = r.stdout.decode("gbk", "replace")
+        for line in out.splitlines():
             parts = line.strip().split(None, 2)
             if len(parts) >= 2 and parts[0].lower() == value.lower() and parts[1].startswith("REG_"):
                 return parts[2] if len(parts) > 2 else ""

@@ -375,6 +375,12 @@ void TKSVForm::CreatePages() {
     previous = h;
   }
   SetWindowSubclass(Item(IDC_DELAYTIMECAP), &TKSVForm::DelayEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  // New children go below their older siblings; the group boxes and the
+  // page control must lie beneath the controls drawn on them.
+  for (const PageControl& c : PageControls())
+    if (c.kind == ControlKind::GroupBox)
+      SetWindowPos(Item(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // Designed defaults.
   ui::SetChecked(Item(IDC_OVERSOUND), true);
@@ -465,6 +471,30 @@ void TKSVForm::ApplySettings(const Settings& s) {
   SetWindowTextW(Item(IDC_WIDTHVALUE), Wide(g.WidthValue).c_str());
   SetWindowTextW(Item(IDC_HEIGHTVALUE), Wide(g.HeightValue).c_str());
   fixed_ = s.fixed;
+}
+
+LRESULT TKSVForm::PageControlColour(HWND control, HDC dc) {
+  HWND tabs = Item(IDC_SPAGEOPTIONS);
+  if (!page_brush_) {
+    RECT r{};
+    GetClientRect(tabs, &r);
+    ui::WindowDC screen(tabs);
+    ui::MemoryDC mem(screen.get());
+    ui::Bitmap body(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    if (body) {
+      ui::SelectObjectScope select(mem.get(), body.get());
+      FillRect(mem.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+      SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    page_brush_.reset(body ? CreatePatternBrush(body.get()) : CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  }
+  // The brush pattern starts at the page control's corner.
+  POINT origin{0, 0};
+  MapWindowPoints(tabs, control, &origin, 1);
+  SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  if (HasLabelColour(GetDlgCtrlID(control))) SetTextColor(dc, kLabelColour);
+  return reinterpret_cast<LRESULT>(page_brush_.get());
 }
 
 // --- live settings ----------------------------------------------------------
@@ -809,16 +839,15 @@ LRESULT TKSVForm::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lparam) == Item(IDC_JPGCOMPTRACKBAR)) JpgCompTrackBarChange();
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
-      if (HasLabelColour(id)) {
-        HDC dc = reinterpret_cast<HDC>(wparam);
-        SetTextColor(dc, kLabelColour);
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (FindPageControl(GetDlgCtrlID(reinterpret_cast<HWND>(lparam))))
+        return PageControlColour(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam));
       return DefaultHandler(msg, wparam, lparam);
-    }
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      page_brush_.reset();
+      return DefaultHandler(msg, wparam, lparam);
     case WM_CTLCOLOREDIT: {
       const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
       if (HasEditBackColour(id) && edit_brush_) {

@@ -111,6 +111,7 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   void CreateHints();
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
   void ApplySettings(const Settings& s);
+  LRESULT PageControlColour(HWND control, HDC dc);
 
   // Tray icon.
   void AddTrayIcon();
@@ -171,6 +172,9 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   HICON tray_icon_ = nullptr;              // owned
   HWND hint_window_ = nullptr;             // owned by the window
   ui::Brush edit_brush_;
+  // The page control's body as a brush, so controls on a page are drawn
+  // on the same ground as the page (white when themed).
+  ui::Brush page_brush_;
 };
 
 }  // namespace ksv::app

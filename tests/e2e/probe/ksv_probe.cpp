@@ -11,12 +11,17 @@
 //   ksv-probe command HWND ID             posts WM_COMMAND ID
 //   ksv-probe statustext HWND PART        a status bar part's text
 //   ksv-probe foreground                  the foreground window
+//   ksv-probe post HWND MSG WPARAM LPARAM posts a message (numbers in decimal)
+//   ksv-probe trayicon HWND ID            whether the window's tray icon exists
+//   ksv-probe checked HWND                a button's check state (0, 1 or 2)
+//   ksv-probe enabled HWND                whether the window is enabled (0 or 1)
 //
 // A window is printed as: hwnd<TAB>class<TAB>title<TAB>visible<TAB>l,t,r,b
 // in UTF-8. Exit status 0 when something was found, 1 when not, 2 on
 // bad usage.
-#include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +32,8 @@ namespace {
 
 std::string Utf8(const std::wstring& w) {
   if (w.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
   std::string s(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
   return s;
@@ -50,9 +56,9 @@ std::wstring ClassOf(HWND h) {
 void Print(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
-  std::printf("%llu\t%s\t%s\t%d\t%ld,%ld,%ld,%ld\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h)),
-              Utf8(ClassOf(h)).c_str(), Utf8(TextOf(h)).c_str(), IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right,
-              r.bottom);
+  std::printf("%llu\t%s\t%s\t%d\t%ld,%ld,%ld,%ld\n",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h)), Utf8(ClassOf(h)).c_str(),
+              Utf8(TextOf(h)).c_str(), IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom);
 }
 
 std::vector<HWND> TopLevel() {
@@ -66,7 +72,9 @@ std::vector<HWND> TopLevel() {
   return all;
 }
 
-HWND ParseHwnd(const wchar_t* s) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(s, nullptr, 10))); }
+HWND ParseHwnd(const wchar_t* s) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(s, nullptr, 10)));
+}
 
 }  // namespace
 
@@ -116,6 +124,40 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (cmd == L"command" && argc >= 4) {
     return PostMessageW(ParseHwnd(argv[2]), WM_COMMAND, MAKEWPARAM(_wtoi(argv[3]), 0), 0) ? 0 : 1;
+  }
+  if (cmd == L"post" && argc >= 6) {
+    return PostMessageW(ParseHwnd(argv[2]), static_cast<UINT>(_wtoi(argv[3])),
+                        static_cast<WPARAM>(_wcstoui64(argv[4], nullptr, 10)),
+                        static_cast<LPARAM>(_wcstoi64(argv[5], nullptr, 10)))
+               ? 0
+               : 1;
+  }
+  if (cmd == L"trayicon" && argc >= 4) {
+    // Modifying nothing succeeds exactly when the icon is there.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = ParseHwnd(argv[2]);
+    nid.uID = static_cast<UINT>(_wtoi(argv[3]));
+    // shell32 is loaded here only, so the probe links with the basics.
+    using NotifyFn = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    auto notify =
+        shell
+            ? reinterpret_cast<NotifyFn>(reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconW")))
+            : nullptr;
+    const bool present = notify && notify(NIM_MODIFY, &nid) != FALSE;
+    std::printf("%d\n", present ? 1 : 0);
+    return present ? 0 : 1;
+  }
+  if (cmd == L"checked" && argc >= 3) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(ParseHwnd(argv[2]), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    std::printf("%d\n", static_cast<int>(state));
+    return 0;
+  }
+  if (cmd == L"enabled" && argc >= 3) {
+    std::printf("%d\n", IsWindowEnabled(ParseHwnd(argv[2])) ? 1 : 0);
+    return 0;
   }
   if (cmd == L"foreground") {
     HWND h = GetForegroundWindow();
