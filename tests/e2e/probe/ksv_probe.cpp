@@ -19,9 +19,10 @@
 // A window is printed as: hwnd<TAB>class<TAB>title<TAB>visible<TAB>l,t,r,b
 // in UTF-8. Exit status 0 when something was found, 1 when not, 2 on
 // bad usage.
+#include <windows.h>
+// After <windows.h>, which they need.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
