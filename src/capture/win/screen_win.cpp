@@ -38,15 +38,29 @@ Raster GrabScreen() {
   if (working.Empty()) return working;
   ui::WindowDC screen(nullptr);
   ui::MemoryDC memory(screen.get());
-  ui::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size.width, size.height));
-  if (!bitmap) return working;
+  // The working bitmap has the 32-bit layout of today's screens, so the
+  // copy out of the screen is a plain copy; the 24-bit picture is packed
+  // from it here, which is cheaper than asking GDI to convert.
+  BITMAPINFO bi = TopDown24(size.width, size.height);
+  bi.bmiHeader.biBitCount = 32;
+  void* raw = nullptr;
+  ui::Bitmap bitmap(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &raw, nullptr, 0));
+  if (!bitmap || !raw) return working;
   {
     ui::SelectObjectScope select(memory.get(), bitmap.get());
     BitBlt(memory.get(), 0, 0, size.width, size.height, screen.get(), 0, 0, SRCCOPY);
+    GdiFlush();
   }
-  BITMAPINFO bi = TopDown24(size.width, size.height);
-  GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(size.height), working.MutableBits(), &bi,
-            DIB_RGB_COLORS);
+  const auto* bits = static_cast<const std::uint8_t*>(raw);
+  for (int y = 0; y < size.height; ++y) {
+    const std::uint8_t* src = bits + static_cast<std::size_t>(y) * size.width * 4;
+    std::uint8_t* dst = working.MutableRow(y);
+    for (int x = 0; x < size.width; ++x, src += 4, dst += 3) {
+      dst[0] = src[0];
+      dst[1] = src[1];
+      dst[2] = src[2];
+    }
+  }
   return working;
 }
 
