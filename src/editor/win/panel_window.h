@@ -19,7 +19,9 @@ namespace ksv::editor {
 // area can be taken over.
 class PanelWindow : public ui::Window {
  public:
-  bool CreatePanel(HWND parent, HWND target, int id);
+  // A panel whose children cover it (a page inside a group box) paints
+  // under them, so it is made without clipping them.
+  bool CreatePanel(HWND parent, HWND target, int id, bool clip_children = true);
   std::function<void(HDC dc, const RECT& client)> on_paint;
   std::function<void(UINT message, POINT at)> on_mouse_down;
 

@@ -304,9 +304,10 @@ void TSaveForm::CreatePages() {
   auto set = [this](PageControl c, HWND h) { page_controls_[static_cast<std::size_t>(c)] = h; };
   for (const ToolPageInfo& info : ToolPages()) {
     auto page = std::make_unique<PanelWindow>();
-    page->CreatePanel(pages_box_.hwnd(), hwnd(), kPageFirstId + static_cast<int>(info.page));
+    page->CreatePanel(pages_box_.hwnd(), hwnd(), kPageFirstId + static_cast<int>(info.page), false);
     HWND p = page->hwnd();
-    Child(p, WC_BUTTONW, W(info.caption), BS_GROUPBOX, -1, 2, 0, width - 4, 300);
+    page_frames_[static_cast<std::size_t>(info.page)] =
+        Child(p, WC_BUTTONW, W(info.caption), BS_GROUPBOX, -1, 2, 0, width - 4, 300);
     switch (info.page) {
       case ToolPage::kLineAndSoOn: {
         for (int i = 0; i < kPenStyleCount; ++i) {
@@ -452,6 +453,9 @@ void TSaveForm::LayoutToolsPanel() {
   place(pages_box_.hwnd(), l.pages);
   for (const auto& page : pages_) {
     if (page) place(page->hwnd(), {0, 0, l.pages.Width(), l.pages.Height()});
+  }
+  for (HWND frame : page_frames_) {
+    if (frame != nullptr) place(frame, {2, 0, l.pages.Width() - 2, l.pages.Height() - 2});
   }
 }
 

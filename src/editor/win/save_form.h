@@ -201,6 +201,7 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   PanelWindow tools_box_;  // sPanelTools
   PanelWindow pages_box_;  // AttributeToolbox
   std::array<std::unique_ptr<PanelWindow>, kToolPageCount> pages_;
+  std::array<HWND, kToolPageCount> page_frames_{};  // the pages' group boxes
   ScrollBox scroll_box_;
   HWND exchange_button_ = nullptr;
   std::array<HWND, kToolCount> tool_buttons_{};

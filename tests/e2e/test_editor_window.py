@@ -1,0 +1,58 @@
+"""A full-screen capture opens the editor: every toolbar caption, the tool
+panel and the status bar are there; the view menu hides and shows the
+status bar; the close box hides the editor and the next Ctrl+B captures
+again."""
+import ksv_e2e
+from ksv_e2e import check
+
+IDM_FULLSCREEN = 1011
+EDITOR_COMMAND_BASE = 2000
+STATUS_BAR_COMMAND = EDITOR_COMMAND_BASE + 10
+
+
+def editor_children(s, editor):
+    return {c.cls: c for c in s.children(editor)}
+
+
+def main_window(s):
+    """The main window, whatever version its caption carries."""
+    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
+                        what="the main window")
+
+
+def scenario(s):
+    main = main_window(s)
+    s.send_command(main, IDM_FULLSCREEN)
+    s.key("ctrl+b")
+    editor = s.wait_window("图像编辑", "TSaveForm")
+    # A whole-screen capture fills the screen's work area.
+    check(editor.width >= 746 and editor.height >= 536, "editor too small: %r" % editor)
+    kids = editor_children(s, editor)
+    check("ToolbarWindow32" in kids, "no toolbar: %r" % list(kids))
+    check("msctls_statusbar32" in kids, "no status bar: %r" % list(kids))
+    status = kids["msctls_statusbar32"]
+    size_text = s.wait_until(lambda: s.status_text(status, 0) if "*" in s.status_text(status, 0) else None,
+                             what="the size readout")
+    check(size_text == "1280*800", "size readout %r" % size_text)
+    s.screenshot("editor-full-screen")
+
+    # The mouse over the picture fills the colour and position readouts.
+    view = kids["TKsvScrollBox"]
+    s.move(view.left + 30, view.top + 30)
+    s.wait_until(lambda: s.status_text(status, 2).startswith("坐标 x："), what="the position readout")
+    check(s.status_text(status, 1).startswith("R："), "colour readout %r" % s.status_text(status, 1))
+
+    s.send_command(editor, STATUS_BAR_COMMAND)
+    s.wait_until(lambda: not editor_children(s, editor)["msctls_statusbar32"].visible, what="status bar hidden")
+    s.send_command(editor, STATUS_BAR_COMMAND)
+    s.wait_until(lambda: editor_children(s, editor)["msctls_statusbar32"].visible, what="status bar shown")
+
+    s.close_window(editor)
+    s.wait_no_window("图像编辑")
+    # Closing re-armed the capture: Ctrl+B opens the editor again.
+    s.key("ctrl+b")
+    s.wait_window("图像编辑", "TSaveForm")
+    s.screenshot("editor-again")
+
+
+ksv_e2e.run(scenario)
