@@ -1,7 +1,11 @@
 """A full-screen capture opens the editor: every toolbar caption, the tool
 panel and the status bar are there; the view menu hides and shows the
-status bar; the close box hides the editor and the next Ctrl+B captures
-again."""
+status bar; Ctrl+C typed into the text tool's box copies the picture;
+Ctrl+S opens the save dialog, which saves under the typed name with the
+configured format's extension; the close box hides the editor and the
+next Ctrl+B captures again."""
+import os
+
 import ksv_e2e
 from ksv_e2e import check
 
@@ -46,6 +50,38 @@ def scenario(s):
     s.wait_until(lambda: not editor_children(s, editor)["msctls_statusbar32"].visible, what="status bar hidden")
     s.send_command(editor, STATUS_BAR_COMMAND)
     s.wait_until(lambda: editor_children(s, editor)["msctls_statusbar32"].visible, what="status bar shown")
+
+    # The menu shortcut takes Ctrl+C before the focused text box does.
+    edit = next(c for c in s.children(editor) if c.cls == "Edit" and c.visible)
+    s.click(edit.left + 10, edit.top + 8)
+    s.key("ctrl+c")
+    box = s.wait_until(lambda: next((w for w in s.windows() if w.visible and w.cls == "#32770"), None),
+                       what="the clipboard message")
+    texts = [c.title for c in s.children(box)]
+    check("已成功复制到剪贴板！" in texts, "message box says %r" % texts)
+    s.key("Return")
+    s.wait_until(lambda: not any(w.visible and w.cls == "#32770" for w in s.windows()), what="the box to close")
+
+    # Save as: the dialog opens on "jietu"; the typed name gets ".jpg".
+    s.key("ctrl+s")
+    dialog = s.wait_window("图像另存为")
+    s.screenshot("save-as-dialog")
+    personal = s.reg_query(r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders",
+                           "Personal")
+    target = personal + "\\e2e-save-as"
+    name_box = s.wait_until(
+        lambda: next((c for c in s.children(dialog) if c.cls == "Edit" and c.title == "jietu" and c.visible), None),
+        what="the file name box with jietu")
+    s.click(name_box.left + 20, name_box.top + 8)
+    s.key("ctrl+a")
+    s.type_text(target)
+    s.wait_until(lambda: any(c.cls == "Edit" and c.title == target for c in s.children(dialog)),
+                 what="the typed name")
+    s.key("Return")
+    s.wait_no_window("图像另存为")
+    s.wait_file(os.path.join(s.unix_path(personal), "e2e-save-as.jpg"))
+    check(not any(w.visible and w.cls == "#32770" for w in s.windows()), "save as showed a message")
+    check(dialog is not None, "no dialog")
 
     s.close_window(editor)
     s.wait_no_window("图像编辑")
