@@ -118,18 +118,20 @@ void CaptureCycle::StartCapture(CaptureMode mode) {
 
 void CaptureCycle::FollowAndWait(CaptureMode mode) {
   const Size fixed = host_.Options().fixed;
+  bool placed = true;
   if (mode == CaptureMode::AxtiveObject) {
-    if (const std::optional<Rect> window = screen_.WindowRectUnderCursor()) {
-      frame_bounds_ = WindowFrameBounds(*window);
-      frame_.Place(frame_bounds_);
-    } else {
-      frame_.Hide();
-    }
+    const std::optional<Rect> window = screen_.WindowRectUnderCursor();
+    placed = window.has_value();
+    if (placed) frame_bounds_ = WindowFrameBounds(*window);
   } else {
     frame_bounds_ = FixedFrameBounds(screen_.CursorPos(), fixed);
-    frame_.Place(frame_bounds_);
   }
-  frame_.BringToForeground();
+  if (placed) {
+    frame_.Place(frame_bounds_);
+    frame_.BringToForeground();
+  } else {
+    frame_.Hide();
+  }
   if (!hook_.GetMouseDown()) return;
 
   Raster working = GrabWorking(host_.IncludeCursor());

@@ -71,6 +71,11 @@ LRESULT TSelectAreaForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case WM_NCHITTEST:
+      // The control mode asks which window lies under the mouse; with the
+      // mouse on the ring that must be the window below, not the frame,
+      // or the frame would ring itself and grow on every tick.
+      return HTTRANSPARENT;
     case WM_CLOSE:
       HideFrame();
       return 0;

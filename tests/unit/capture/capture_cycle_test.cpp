@@ -173,6 +173,21 @@ TEST_F(CaptureCycleTest, FrameFollowsTheMouseOnEveryTickOfTheWait) {
   EXPECT_EQ(host.loaded.Pixel(0, 0), ScreenColor(40, 32));
 }
 
+TEST_F(CaptureCycleTest, NoWindowUnderTheMouseHidesTheFrameUntilThereIsOne) {
+  host.mode = CaptureMode::AxtiveObject;
+  screen.under_cursor = Rect{0, 0, 10, 10};
+  PressAndTick();
+  ASSERT_TRUE(frame.visible);
+  screen.under_cursor.reset();
+  cycle.Timer1Timer();
+  EXPECT_FALSE(frame.visible);
+  EXPECT_TRUE(cycle.WaitingForClick());
+  screen.under_cursor = Rect{20, 20, 30, 30};
+  cycle.Timer1Timer();
+  EXPECT_TRUE(frame.visible);
+  EXPECT_EQ(frame.bounds, (Rect{15, 15, 35, 35}));
+}
+
 TEST_F(CaptureCycleTest, HotKeyHasNoEffectWhileWaitingForTheClick) {
   host.mode = CaptureMode::AxtiveObject;
   screen.under_cursor = Rect{0, 0, 10, 10};

@@ -44,6 +44,13 @@ TEST_F(SelectAreaTest, RegionIsAThreePixelRingTwoInsideTheBounds) {
   EXPECT_EQ(box.right, 308);
 }
 
+TEST_F(SelectAreaTest, MouseOnTheRingFindsTheWindowBelow) {
+  form.PlaceFrame({100, 100, 300, 200});
+  EXPECT_NE(WindowFromPoint(POINT{103, 150}), form.hwnd());
+  EXPECT_NE(WindowFromPoint(POINT{150, 150}), form.hwnd());
+  form.HideFrame();
+}
+
 TEST_F(SelectAreaTest, RingFollowsANewSize) {
   form.PlaceFrame({0, 0, 50, 40});
   form.PlaceFrame({10, 10, 40, 30});
