@@ -106,6 +106,71 @@ TEST(DrawCursor, HotSpotLandsOnTheMousePosition) {
   DestroyCursor(cursor);
 }
 
+// A window of another thread, whose class cursor is only known to that
+// thread's input state.
+class ForeignCursorWindow {
+ public:
+  explicit ForeignCursorWindow(HCURSOR cursor) : cursor_(cursor) {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &ForeignCursorWindow::Run, this, 0, &thread_id_);
+    WaitForSingleObject(ready_, 5000);
+  }
+  ~ForeignCursorWindow() {
+    PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+  }
+
+ private:
+  static DWORD WINAPI Run(LPVOID param) {
+    auto* self = static_cast<ForeignCursorWindow*>(param);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KsvCaptureForeignCursor";
+    wc.hCursor = self->cursor_;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 500, 300, 100,
+                                100, nullptr, nullptr, wc.hInstance, nullptr);
+    SetEvent(self->ready_);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    DestroyWindow(hwnd);
+    UnregisterClassW(wc.lpszClassName, wc.hInstance);
+    return 0;
+  }
+
+  HCURSOR cursor_;
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD thread_id_ = 0;
+};
+
+TEST(TargetCursor, IsTheCursorOfTheWindowUnderTheMouseInAnotherThread) {
+  const HCURSOR dot = DotCursor();
+  {
+    ForeignCursorWindow window(dot);
+    SetCursorPos(540, 340);
+    // Each nudge makes the window under the mouse set its cursor again.
+    int nudge = 0;
+    const bool found = PumpUntil([&] {
+      SetCursorPos(540 + (++nudge % 2), 340);
+      return TargetCursor() == dot;
+    });
+    EXPECT_TRUE(found);
+    // The borrowed handle is still a working cursor.
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(dot, &info));
+    EXPECT_EQ(info.xHotspot, 5u);
+    EXPECT_EQ(info.yHotspot, 7u);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+  }
+  DestroyCursor(dot);
+}
+
 TEST(DrawCursor, CursorOffTheScreenLeavesThePictureAlone) {
   const HCURSOR cursor = DotCursor();
   Raster shot(64, 48, MakeColor(255, 255, 255));
