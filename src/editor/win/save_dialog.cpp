@@ -60,7 +60,7 @@ class TemplateWriter {
 // A child dialog template with the preview picture and a line for its size.
 std::vector<BYTE> PreviewTemplate() {
   TemplateWriter w;
-  w.Dword(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL);
+  w.Dword(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL | DS_SETFONT);
   w.Dword(0);  // extended style
   w.Word(2);   // controls
   w.Word(0);
@@ -70,6 +70,9 @@ std::vector<BYTE> PreviewTemplate() {
   w.Word(0);  // no menu
   w.Word(0);  // standard class
   w.Word(0);  // no title
+  w.Word(9);  // the dialogs' own font, 9 points
+  for (const wchar_t* c = L"MS Shell Dlg"; *c != L'\0'; ++c) w.Word(static_cast<WORD>(*c));
+  w.Word(0);
   w.Control(WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 8, 2, 120, 72, kPreviewId, 0x0082);
   w.Control(WS_CHILD | WS_VISIBLE | SS_LEFT, 136, 4, 116, 24, kPreviewTextId, 0x0082);
   // The template must start on a DWORD boundary of its own allocation.

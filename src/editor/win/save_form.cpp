@@ -147,7 +147,6 @@ void TSaveForm::FormCreate() {
   };
   scroll_box_.on_wheel = [this](int delta) { FormMouseWheel(delta); };
   ui::ApplyUiFont(hwnd());
-  // The toolbar's captions keep the toolbar's own font size.
   RegisterShortcutWindow(hwnd(), kCommandBase);
   LayoutControls();
   UpdateStatusBar();
@@ -523,6 +522,11 @@ bool TSaveForm::MenuItemEnabled(EditorCommand command) const {
 void TSaveForm::ResizeWindow(Size outer) {
   SetWindowPos(hwnd(), nullptr, 0, 0, outer.width, outer.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutControls();
+}
+
+void TSaveForm::SetStatusText(StatusPanel panel, std::string text) {
+  doc_.SetStatusText(panel, std::move(text));
+  UpdateStatusBar();
 }
 
 void TSaveForm::SetPicture(Raster picture) {

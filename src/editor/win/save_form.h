@@ -83,6 +83,8 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   // picture through here and then call PushHistory when theirs records a
   // step.
   void SetPicture(Raster picture);
+  // Panel 4 shows the timing of the timed effects.
+  void SetStatusText(StatusPanel panel, std::string text);
 
   // What the controls show (read back from the controls themselves).
   std::wstring StatusBarText(StatusPanel panel) const;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/win/shortcut_hook.h"
 #include "editor_fake.h"
 #include "ui/message_box.h"
 
@@ -344,6 +345,45 @@ TEST_F(SaveFormTest, RegionLoadSizesTheWindowFromTheDrag) {
   GetWindowRect(form_.hwnd(), &window);
   EXPECT_EQ(window.right - window.left, 200 + 55 + 129);
   EXPECT_EQ(window.bottom - window.top, 150 + 62 + 3 * 19 + 75);
+}
+
+struct KeyCase {
+  UINT message;
+  WPARAM key;
+  bool ctrl, shift, alt;
+  std::optional<EditorCommand> command;
+};
+
+TEST(ShortcutHookTest, KeyMessagesMapToTheirCommands) {
+  const KeyCase cases[] = {
+      {WM_KEYDOWN, 'Z', true, false, false, EditorCommand::kUndo},
+      {WM_KEYDOWN, 'Z', true, true, false, EditorCommand::kRedo},
+      {WM_KEYDOWN, 'C', true, false, false, EditorCommand::kCopyToClipboard},
+      {WM_KEYDOWN, 'V', true, false, false, EditorCommand::kVerticalMirror},
+      {WM_SYSKEYDOWN, 'W', true, false, true, EditorCommand::kSetWallPaper},
+      {WM_KEYDOWN, 'Z', false, false, false, std::nullopt},
+      {WM_KEYDOWN, 'B', true, false, false, std::nullopt},
+      {WM_CHAR, 'Z', true, false, false, std::nullopt},
+      {WM_KEYUP, 'Z', true, false, false, std::nullopt},
+      {WM_KEYDOWN, VK_F1, true, false, false, std::nullopt},
+  };
+  for (const KeyCase& c : cases) {
+    EXPECT_EQ(ShortcutCommand(c.message, c.key, c.ctrl, c.shift, c.alt), c.command) << c.key;
+  }
+}
+
+TEST_F(SaveFormTest, CaptionsMenuHidesTheToolbarCaptions) {
+  EXPECT_EQ(SendMessageW(form_.ToolBar(), TB_GETTEXTROWS, 0, 0), 1);
+  Command(EditorCommand::kToolBarText);
+  EXPECT_FALSE(form_.MenuItemChecked(EditorCommand::kToolBarText));
+  EXPECT_EQ(SendMessageW(form_.ToolBar(), TB_GETTEXTROWS, 0, 0), 0);
+  Command(EditorCommand::kToolBarText);
+  EXPECT_EQ(SendMessageW(form_.ToolBar(), TB_GETTEXTROWS, 0, 0), 1);
+}
+
+TEST_F(SaveFormTest, TimingTextReachesTheFourthPanel) {
+  form_.SetStatusText(StatusPanel::kTiming, "用时 12 毫秒");
+  EXPECT_EQ(form_.StatusBarText(StatusPanel::kTiming), L"用时 12 毫秒");
 }
 
 }  // namespace
