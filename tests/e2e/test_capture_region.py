@@ -1,8 +1,13 @@
 """Region mode: Ctrl+B freezes the screen under the overlay, a drag with the
 mouse gives a picture of the dragged size in the editor, and Esc on the
 overlay returns to armed so the next Ctrl+B captures again."""
+import os
+import subprocess
+
 import ksv_e2e
 from ksv_e2e import check
+
+EDITOR_SAVE = 2004  # the editor's "完成"
 
 def visible_of_class(s, cls):
     for w in s.windows():
@@ -46,6 +51,23 @@ def scenario(s):
                         "the editor to show a 200*150 picture (shows %r)" % picture_size(s, editor))
     check(size == "200*150", "picture size %r" % size)
     s.screenshot("editor")
+
+    # The stored picture is the frozen desktop alone: no band, no readout.
+    s.send_command(editor, EDITOR_SAVE)
+    # In the save folder, which is the user's documents folder as Wine
+    # reports it.
+    places = [os.path.join(folder, "截图1.jpg") for folder in (s.documents, s.env["HOME"])]
+    saved = s.wait_until(lambda: next((p for p in places if os.path.isfile(p) and os.path.getsize(p) > 0), None),
+                         None, "the stored picture in %r" % places)
+    box = wait_visible(s, "#32770", "the saved message")
+    s.close_window(box)
+    wait_hidden(s, "#32770", "the saved message to close")
+    dims = subprocess.run(["identify", "-format", "%w %h", saved], stdout=subprocess.PIPE, check=True).stdout
+    check(dims.decode().split() == ["200", "150"], "stored picture is %r" % dims)
+    spread = subprocess.run(["convert", saved, "-format",
+                             "%[fx:255*(maxima.r-minima.r)] %[fx:255*(maxima.g-minima.g)] %[fx:255*(maxima.b-minima.b)]",
+                             "info:"], stdout=subprocess.PIPE, check=True).stdout.decode().split()
+    check(all(float(v) < 16 for v in spread), "the stored picture is not plain desktop: channel spreads %r" % spread)
 
     # Closing the editor hides the overlay and brings the main window back.
     s.close_window(editor)
