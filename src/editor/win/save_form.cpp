@@ -555,7 +555,14 @@ void TSaveForm::LoadPicture(const Raster& picture) {
 }
 
 void TSaveForm::ShowEditor(bool modal) {
-  ShowWindow(hwnd(), SW_SHOW);
+  // A capture taken while the editor is still open replaces its picture;
+  // it is prepared as if the window had just been opened, so undo never
+  // brings back the previous capture.
+  if (IsWindowVisible(hwnd())) {
+    FormShow();
+  } else {
+    ShowWindow(hwnd(), SW_SHOW);
+  }
   SetForegroundWindow(hwnd());
   if (!modal || modal_) return;
   // A modal run: the program's other windows wait until the editor is

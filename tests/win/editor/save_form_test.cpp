@@ -101,6 +101,17 @@ TEST_F(SaveFormTest, UndoRightAfterOpeningChangesNothing) {
   EXPECT_TRUE(form_.Picture().SamePixels(capture));
 }
 
+TEST_F(SaveFormTest, ACaptureIntoTheOpenEditorStartsItsOwnHistory) {
+  form_.LoadPicture(Pattern(64, 48));
+  form_.ShowEditor(false);
+  const Raster second = Pattern(30, 20);
+  form_.LoadPicture(second);
+  form_.ShowEditor(false);
+  Command(EditorCommand::kUndo);
+  EXPECT_TRUE(form_.Picture().SamePixels(second));
+  EXPECT_EQ(calls_, (std::vector<std::string>{"play voice", "play voice"}));
+}
+
 TEST_F(SaveFormTest, UndoAndRedoOneRecordedStep) {
   const Raster capture = Pattern(64, 48);
   form_.LoadPicture(capture);
