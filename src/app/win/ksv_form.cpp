@@ -377,9 +377,13 @@ void TKSVForm::CreatePages() {
   SetWindowSubclass(Item(IDC_DELAYTIMECAP), &TKSVForm::DelayEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   // New children go below their older siblings; the group boxes and the
   // page control must lie beneath the controls drawn on them.
-  for (const PageControl& c : PageControls())
-    if (c.kind == ControlKind::GroupBox)
-      SetWindowPos(Item(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The page control leaves out the group boxes (it clips its siblings)
+  // and a group box paints only its frame, so it paints its inside itself.
+  for (const PageControl& c : PageControls()) {
+    if (c.kind != ControlKind::GroupBox) continue;
+    SetWindowSubclass(Item(c.id), &TKSVForm::GroupBoxProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowPos(Item(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // Designed defaults.
@@ -473,28 +477,49 @@ void TKSVForm::ApplySettings(const Settings& s) {
   fixed_ = s.fixed;
 }
 
-LRESULT TKSVForm::PageControlColour(HWND control, HDC dc) {
-  HWND tabs = Item(IDC_SPAGEOPTIONS);
+HBRUSH TKSVForm::PageBrush() {
   if (!page_brush_) {
+    // The page's ground is one colour (white when themed, the face colour
+    // otherwise): read it from the middle of the page control's body.
+    HWND tabs = Item(IDC_SPAGEOPTIONS);
     RECT r{};
     GetClientRect(tabs, &r);
+    COLORREF ground = GetSysColor(COLOR_BTNFACE);
     ui::WindowDC screen(tabs);
     ui::MemoryDC mem(screen.get());
     ui::Bitmap body(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
-    if (body) {
+    if (body && r.right > 0 && r.bottom > 0) {
       ui::SelectObjectScope select(mem.get(), body.get());
       FillRect(mem.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
       SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT | PRF_ERASEBKGND);
+      const COLORREF c = GetPixel(mem.get(), r.right / 2, r.bottom / 2);
+      if (c != CLR_INVALID) ground = c;
     }
-    page_brush_.reset(body ? CreatePatternBrush(body.get()) : CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    page_brush_.reset(CreateSolidBrush(ground));
   }
-  // The brush pattern starts at the page control's corner.
-  POINT origin{0, 0};
-  MapWindowPoints(tabs, control, &origin, 1);
-  SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+  return page_brush_.get();
+}
+
+LRESULT TKSVForm::PageControlColour(HWND control, HDC dc) {
+  HBRUSH brush = PageBrush();
   SetBkMode(dc, TRANSPARENT);
   if (HasLabelColour(GetDlgCtrlID(control))) SetTextColor(dc, kLabelColour);
-  return reinterpret_cast<LRESULT>(page_brush_.get());
+  return reinterpret_cast<LRESULT>(brush);
+}
+
+void TKSVForm::EraseBackground(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // Themed controls on a page draw their parent's background behind them;
+  // under the page control that is the page's ground.
+  HWND tabs = Item(IDC_SPAGEOPTIONS);
+  if (!tabs || !controls_ready_) return;
+  RECT body{};
+  GetClientRect(tabs, &body);
+  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+  MapWindowPoints(tabs, hwnd(), reinterpret_cast<POINT*>(&body), 2);
+  FillRect(dc, &body, PageBrush());
 }
 
 // --- live settings ----------------------------------------------------------
@@ -719,6 +744,18 @@ LRESULT CALLBACK TKSVForm::DelayEditProc(HWND hwnd, UINT msg, WPARAM wparam, LPA
   return DefSubclassProc(hwnd, msg, wparam, lparam);
 }
 
+LRESULT CALLBACK TKSVForm::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                        DWORD_PTR data) {
+  if (msg == WM_ERASEBKGND) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    FillRect(reinterpret_cast<HDC>(wparam), &r, reinterpret_cast<TKSVForm*>(data)->PageBrush());
+    return 1;
+  }
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TKSVForm::GroupBoxProc, id);
+  return DefSubclassProc(hwnd, msg, wparam, lparam);
+}
+
 // --- messages ---------------------------------------------------------------
 
 void TKSVForm::Command(int id, int code) {
@@ -844,6 +881,9 @@ LRESULT TKSVForm::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
       if (FindPageControl(GetDlgCtrlID(reinterpret_cast<HWND>(lparam))))
         return PageControlColour(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam));
       return DefaultHandler(msg, wparam, lparam);
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wparam));
+      return 1;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
       page_brush_.reset();

@@ -112,6 +112,8 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
   void ApplySettings(const Settings& s);
   LRESULT PageControlColour(HWND control, HDC dc);
+  HBRUSH PageBrush();
+  void EraseBackground(HDC dc);
 
   // Tray icon.
   void AddTrayIcon();
@@ -148,6 +150,8 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   void SizeValueChange(int id, int default_value);
 
   void RunShell(const ShellRequest& request);
+  static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                       DWORD_PTR data);
   static LRESULT CALLBACK DelayEditProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                         DWORD_PTR data);
 
