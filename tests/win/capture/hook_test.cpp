@@ -82,8 +82,8 @@ TEST_F(HookTest, DisabledHookRecordsNothingAndTogglingTwiceIsHarmless) {
 }
 
 TEST_F(HookTest, RecordedPressDoesNotReachTheFocusedWindow) {
-  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 80, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 80, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(edit, nullptr);
   SetForegroundWindow(edit);
   SetFocus(edit);
@@ -115,6 +115,70 @@ TEST_F(HookTest, ClickIsRecordedUntilCleared) {
   mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
   Pump();
   EXPECT_FALSE(GetMouseDown());
+}
+
+// Ctrl+B as the capture button sends it: scan codes from MapVirtualKeyA.
+void CtrlBWithScanCodes() {
+  const BYTE ctrl = static_cast<BYTE>(MapVirtualKeyA(VK_CONTROL, 0));
+  const BYTE b = static_cast<BYTE>(MapVirtualKeyA('B', 0));
+  keybd_event(VK_CONTROL, ctrl, 0, 0);
+  keybd_event('B', b, 0, 0);
+  keybd_event('B', b, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, ctrl, KEYEVENTF_KEYUP, 0);
+}
+
+TEST_F(HookTest, SyntheticCtrlBOfTheCaptureButtonIsRecordedExactlyOnce) {
+  CtrlBWithScanCodes();
+  Pump(40);
+  EXPECT_TRUE(GetDownHotKey());
+  Pump(10);
+  EXPECT_FALSE(GetDownHotKey()) << "one press, one answer";
+}
+
+TEST_F(HookTest, PressRecordedBeforeDisablingIsNotReportedLater) {
+  CtrlB();
+  Pump();
+  DisableHotKeyHook();
+  EnableHotKeyHook();
+  Pump(2);
+  EXPECT_FALSE(GetDownHotKey());
+}
+
+int g_clicks_seen = 0;
+LRESULT CALLBACK CountClicks(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) ++g_clicks_seen;
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
+}
+
+TEST_F(HookTest, RecordedClickDoesNotReachTheWindowBelow) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = CountClicks;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KsvHookClickTarget";
+  RegisterClassW(&wc);
+  HWND target = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(target, nullptr);
+  SetCursorPos(100, 100);
+  Pump(5);
+  g_clicks_seen = 0;
+  // Without the hook the click arrives.
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  Pump();
+  const int unhooked = g_clicks_seen;
+  g_clicks_seen = 0;
+  EnableMouseHook();
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  Pump();
+  EXPECT_TRUE(GetMouseDown());
+  EXPECT_EQ(g_clicks_seen, 0);
+  DisableMouseHook();
+  SetMouseDown(FALSE);
+  DestroyWindow(target);
+  // The check above means something only if a click normally gets there.
+  EXPECT_EQ(unhooked, 2);
 }
 
 TEST(CaptureSoundTest, IsAShortValidWave) {
