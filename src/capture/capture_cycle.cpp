@@ -38,6 +38,12 @@ void CaptureCycle::OverlayCancelled() {
   RestoreMainWindow();
 }
 
+void CaptureCycle::CancelWait() {
+  if (!waiting_for_click_) return;
+  EndWait();
+  ReturnToArmed();
+}
+
 void CaptureCycle::Timer1Timer() {
   const CaptureMode mode = host_.Mode();
   if (pending_due_ms_) {

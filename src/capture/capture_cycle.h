@@ -103,6 +103,9 @@ class CaptureCycle {
   void EditorClosed();
   // The overlay was left without a region.
   void OverlayCancelled();
+  // The user gave up the wait for the click (Esc): nothing is taken and
+  // the cycle is armed again.
+  void CancelWait();
 
   bool WaitingForClick() const { return waiting_for_click_; }
   // A hotkey press was seen and the grab waits for the delay or for the

@@ -1,5 +1,6 @@
 """Fixed-region mode: Ctrl+B shows the blue frame round a 600 x 400 area
-centred on the mouse; it follows the mouse, and a click takes the area."""
+centred on the mouse; it follows the mouse, and a click takes the area.
+Esc gives the wait up."""
 import ksv_e2e
 from ksv_e2e import check
 
@@ -50,6 +51,20 @@ def scenario(s):
     s.close_window(editor)
     wait_hidden(s, "TSaveForm", "the editor to close")
     wait_visible(s, "TKSVForm", "the main window to come back")
+
+    # Esc gives the wait up; the next Ctrl+B starts a new one.
+    s.move(640, 400)
+    s.key("ctrl+b")
+    s.wait_until(lambda: frame_at(s, 340, 200), None, "the frame again")
+    s.key("Escape")
+    wait_hidden(s, "TSelectAreaForm", "Esc to end the wait")
+    wait_visible(s, "TKSVForm", "the main window after Esc")
+    check(visible_of_class(s, "TSaveForm") is None, "Esc opened the editor")
+    s.key("ctrl+b")
+    s.wait_until(lambda: frame_at(s, 340, 200), None, "the frame after Esc")
+    s.xdotool("click", "1")
+    editor = wait_visible(s, "TSaveForm", "the editor after Esc")
+    s.wait_until(lambda: picture_size(s, editor) == "600*400", None, "a 600*400 picture after Esc")
 
 
 ksv_e2e.run(scenario)

@@ -137,4 +137,6 @@ void CaptureService::EditorClosed() { cycle_.EditorClosed(); }
 
 void CaptureService::OverlayCancelled() { cycle_.OverlayCancelled(); }
 
+void CaptureService::WaitCancelled() { cycle_.CancelWait(); }
+
 }  // namespace ksv::capture

@@ -28,6 +28,8 @@ class CaptureService : public ui::CaptureApi {
   // ui::CaptureApi
   void EditorClosed() override;
   void OverlayCancelled() override;
+  // Esc on the selection frame while the cycle waits for the click.
+  void WaitCancelled();
 
   // Registers the service in ui::Forms().
   void Register();

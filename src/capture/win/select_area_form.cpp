@@ -2,6 +2,7 @@
 
 #include <uxtheme.h>
 
+#include "capture/win/capture_service.h"
 #include "ui/gdi.h"
 
 namespace ksv::capture {
@@ -76,7 +77,12 @@ LRESULT TSelectAreaForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       // mouse on the ring that must be the window below, not the frame,
       // or the frame would ring itself and grow on every tick.
       return HTTRANSPARENT;
+    case WM_KEYDOWN:
+      // The frame holds the foreground during the wait, so Esc lands here.
+      if (wparam == VK_ESCAPE) CaptureService::Instance().WaitCancelled();
+      return 0;
     case WM_CLOSE:
+      CaptureService::Instance().WaitCancelled();
       HideFrame();
       return 0;
     default:

@@ -188,6 +188,25 @@ TEST_F(CaptureCycleTest, NoWindowUnderTheMouseHidesTheFrameUntilThereIsOne) {
   EXPECT_EQ(frame.bounds, (Rect{15, 15, 35, 35}));
 }
 
+TEST_F(CaptureCycleTest, CancelledWaitTakesNothingAndArmsAgain) {
+  host.mode = CaptureMode::FixRegion;
+  host.options.hide_main_window = true;
+  PressAndTick();
+  host.now_ms += kHideSettleMs;
+  cycle.Timer1Timer();
+  ASSERT_TRUE(cycle.WaitingForClick());
+  ASSERT_TRUE(frame.visible);
+  log.clear();
+  cycle.CancelWait();
+  EXPECT_EQ(log, (Log{"FrameHide", "SetMouseDown(false)", "DisableMouseHook", "EnableHotKeyHook", "Timer1On",
+                      "ShowMainWindow"}));
+  EXPECT_TRUE(Armed());
+  EXPECT_TRUE(host.loaded.Empty());
+  log.clear();
+  cycle.CancelWait();  // not waiting: nothing to do
+  EXPECT_EQ(log, Log{});
+}
+
 TEST_F(CaptureCycleTest, HotKeyHasNoEffectWhileWaitingForTheClick) {
   host.mode = CaptureMode::AxtiveObject;
   screen.under_cursor = Rect{0, 0, 10, 10};
