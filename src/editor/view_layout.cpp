@@ -34,7 +34,11 @@ Point CenterPicturePosition(Size displayed, Size scroll_box, const ViewMetrics& 
     const int top =
         (metrics.client.height - metrics.form.status_bar_height - metrics.form.tool_bar_height - 20) / 2 -
         displayed.height / 2;
-    return {std::max(0, left), std::max(0, top)};
+    // The whole-client reference can push a picture that fits the box past
+    // its right or bottom edge; it is kept inside, so no scroll bar appears
+    // for a picture smaller than the box.
+    return {std::clamp(left, 0, scroll_box.width - displayed.width),
+            std::clamp(top, 0, scroll_box.height - displayed.height)};
   }
   return {0, 0};
 }

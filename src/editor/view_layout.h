@@ -35,8 +35,10 @@ struct ViewMetrics {
 // (tool panel included, so it sits a little right of the box's centre) and
 // on the area between toolbar and status bar, less 20, down; otherwise it
 // goes to the top-left corner. The control heights are used whether or not
-// the controls are shown. A centred position is never negative, so no rows
-// end up above the box where no scroll bar reaches them.
+// the controls are shown. A centred picture stays wholly inside the box:
+// never above or left of it, where no scroll bar reaches, and never past
+// its right or bottom edge, which would call up a scroll bar for a picture
+// that fits.
 Point CenterPicturePosition(Size displayed, Size scroll_box, const ViewMetrics& metrics);
 
 struct ScrollBars {

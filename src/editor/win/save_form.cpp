@@ -4,6 +4,8 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "../../../resources/resource_editor.h"
 #include "app/win/registry_win.h"
 #include "core/text.h"
@@ -113,6 +115,13 @@ bool TSaveForm::CreateForm() {
   AdjustWindowRectEx(&r, p.style, TRUE, p.ex_style);
   p.width = r.right - r.left;
   p.height = r.bottom - r.top;
+  // It first opens in the middle of the primary screen's work area; later
+  // captures resize it where it stands.
+  RECT work{};
+  if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+    p.x = work.left + std::max(0L, (work.right - work.left - p.width) / 2);
+    p.y = work.top + std::max(0L, (work.bottom - work.top - p.height) / 2);
+  }
   p.icon = LoadIconW(ui::ModuleInstance(), MAKEINTRESOURCEW(1));
   if (!Create(p)) return false;
   FormCreate();

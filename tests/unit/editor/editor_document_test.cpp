@@ -55,8 +55,8 @@ TEST(EditorDocumentTest, ShowingCentresAndActivatingShowsTheDisplayedSize) {
   EXPECT_EQ(doc.View().PicturePosition(), (Point{169, 40}));
   doc.FormActivate();
   EXPECT_EQ(doc.StatusText(StatusPanel::kSize), "400*300");
-  doc.EnlargeToolButtonClick();  // 500 x 375, still smaller than the box
-  EXPECT_EQ(doc.View().PicturePosition(), (Point{119, 3}));
+  doc.EnlargeToolButtonClick();  // 500 x 375, still smaller than the box, kept inside it
+  EXPECT_EQ(doc.View().PicturePosition(), (Point{109, 3}));
   doc.EnlargeToolButtonClick();  // 625 x 468: top-left corner
   EXPECT_EQ(doc.View().PicturePosition(), (Point{0, 0}));
   doc.FormActivate();

@@ -45,8 +45,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, CenterPictureTest,
                              CenterCase{"as wide as the box", {609, 100}, {0, 0}},
                              CenterCase{"as high as the box", {100, 401}, {0, 0}},
                              CenterCase{"larger both ways", {1280, 1024}, {0, 0}},
-                             // 190 - 195 would put five rows above the box, out of reach.
-                             CenterCase{"nearly as high as the box", {600, 390}, {69, 0}}),
+                             // 190 - 195 would put five rows above the box, out of reach;
+                             // 69 would push 60 columns past its right edge.
+                             CenterCase{"nearly as large as the box", {600, 390}, {9, 0}},
+                             // 369 - 251 = 118 reaches 620, past the box's 609.
+                             CenterCase{"wide picture kept inside the box", {502, 100}, {107, 140}}),
                          [](const testing::TestParamInfo<CenterCase>& info) {
                            return "case" + std::to_string(info.index);
                          });

@@ -1,0 +1,48 @@
+"""An active-window capture is smaller than the editor's view: it opens
+centred in the minimum-size editor; the zoom buttons enlarge and shrink
+the view, and the zoomed view still reads the picture's own pixels."""
+import ksv_e2e
+from ksv_e2e import check
+
+IDM_ACTIVEWINDOW = 1010
+EDITOR_COMMAND_BASE = 2000
+ENLARGE = EDITOR_COMMAND_BASE + 44
+NARROW = EDITOR_COMMAND_BASE + 45
+ACTUAL_SIZE = EDITOR_COMMAND_BASE + 46
+
+
+def main_window(s):
+    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
+                        what="the main window")
+
+
+def scenario(s):
+    main = main_window(s)
+    s.send_command(main, IDM_ACTIVEWINDOW)
+    # A click on the caption makes the main window the foreground window.
+    s.click(main.left + 120, main.top + 10)
+    s.wait_until(lambda: s.probe("foreground")[1].split("\t")[0] == str(main.hwnd), what="main in front")
+    s.key("ctrl+b")
+    editor = s.wait_window("图像编辑", "TSaveForm")
+    check((editor.width, editor.height) == (746, 536), "editor %r" % editor)
+    kids = s.children(editor)
+    status = next(c for c in kids if c.cls == "msctls_statusbar32")
+    size = s.wait_until(lambda: s.status_text(status, 0) if "*" in s.status_text(status, 0) else None,
+                        what="the size readout")
+    check(size == "%d*%d" % (main.width, main.height), "picture %s, main window %r" % (size, main))
+    s.screenshot("centred")
+    s.send_command(editor, ENLARGE)
+    s.send_command(editor, ENLARGE)
+    s.screenshot("enlarged-twice")
+    view = next(c for c in kids if c.cls == "TKsvScrollBox")
+    # The view's top-left pixel is the picture's, whatever the zoom.
+    s.move(view.left + 1, view.top + 1)
+    s.wait_until(lambda: s.status_text(status, 2) == "坐标 x：0 y：0", what="the position readout at 0,0")
+    for _ in range(4):
+        s.send_command(editor, NARROW)
+    s.screenshot("narrowed")
+    s.send_command(editor, ACTUAL_SIZE)
+    s.screenshot("actual-size")
+
+
+ksv_e2e.run(scenario)
