@@ -139,6 +139,8 @@ bool TDisPlayForm::CreateForm() {
   p.height = GetSystemMetrics(SM_CYSCREEN);
   p.background = nullptr;
   p.cursor = LoadCursorW(nullptr, IDC_CROSS);
+  // Two quick presses are two drags, never a double click.
+  p.class_style = 0;
   if (!Create(p)) return false;
   if (!panel_.CreatePanel(hwnd())) return false;
   band_pen_.reset(CreatePen(PS_SOLID, 1, kBandColor));
