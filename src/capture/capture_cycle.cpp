@@ -47,7 +47,7 @@ void CaptureCycle::CancelWait() {
 void CaptureCycle::Timer1Timer() {
   const CaptureMode mode = host_.Mode();
   if (pending_due_ms_) {
-    if (host_.NowMs() < *pending_due_ms_ || (main_hidden_ && host_.MainWindowVisible())) return;
+    if (host_.NowMs() < *pending_due_ms_) return;
     pending_due_ms_.reset();
     StartCapture(mode);
   } else if (hook_.GetDownHotKey()) {

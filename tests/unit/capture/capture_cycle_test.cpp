@@ -297,15 +297,14 @@ TEST_F(CaptureCycleTest, HiddenMainWindowLeavesTheScreenBeforeTheGrabAndComesBac
   EXPECT_EQ(log, (Log{"EnableHotKeyHook", "Timer1On", "ShowMainWindow"}));
 }
 
-TEST_F(CaptureCycleTest, HiddenMainWindowStillOnScreenHoldsTheGrab) {
+// Opened again by the user meanwhile (from the tray): the grab is not held
+// up for ever and the window is not hidden behind the user's back.
+TEST_F(CaptureCycleTest, MainWindowOpenedDuringTheWaitDoesNotHoldTheGrab) {
   host.options.hide_main_window = true;
   PressAndTick();
-  host.main_visible = true;  // e.g. shown again meanwhile
-  host.now_ms += 10 * kHideSettleMs;
+  host.main_visible = true;
+  host.now_ms += kHideSettleMs;
   log.clear();
-  cycle.Timer1Timer();
-  EXPECT_EQ(log, Log{});
-  host.main_visible = false;
   cycle.Timer1Timer();
   EXPECT_EQ(log, (Log{"GrabScreen", "DisableHotKeyHook", "Timer1Off", "ShowOverlay"}));
 }
