@@ -154,9 +154,9 @@ void TDisPlayForm::ShowOverlay(const Raster& frozen_screen) {
   frozen_ = frozen_screen;
   canvas_ = std::make_unique<Canvas>(frozen_);
   ShowWindow(panel_.hwnd(), SW_HIDE);
-  // Maximised over the primary screen: client coordinates are screen
-  // coordinates.
-  // Above everything, the taskbar included, until the editor comes up.
+  // Over the whole primary screen, so client coordinates are screen
+  // coordinates, and above everything, the taskbar included, until the
+  // editor comes up.
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                SWP_SHOWWINDOW);
   InvalidateRect(hwnd(), nullptr, FALSE);
