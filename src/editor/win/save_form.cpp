@@ -477,7 +477,7 @@ void TSaveForm::UpdateStatusBar() {
   for (int i = 0; i < kStatusPanelCount; ++i) {
     const std::wstring text = W(doc_.StatusText(static_cast<StatusPanel>(i)));
     auto& shown = shown_status_[static_cast<std::size_t>(i)];
-    if (text == shown && status_bar_ != nullptr && i != 0) continue;
+    if (text == shown) continue;
     shown = text;
     if (status_bar_ != nullptr)
       SendMessageW(status_bar_, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
@@ -946,9 +946,11 @@ bool TSaveForm::DrawOwnerItem(const DRAWITEMSTRUCT& item) {
   return true;
 }
 
-LRESULT TSaveForm::OnNotify(const NMHDR& header) {
+LRESULT TSaveForm::OnNotify(NMHDR& header) {
+  // The toolbar's own tooltip asks for the hint of the button under the
+  // mouse; the other controls' hints are stored in hints_.
   if (header.code == TTN_GETDISPINFOW && header.hwndFrom != hints_) {
-    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
     const auto buttons = EditorToolButtons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
       if (static_cast<UINT_PTR>(CommandId(buttons[i].command)) == header.idFrom) {
@@ -966,7 +968,7 @@ LRESULT TSaveForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+      return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_DRAWITEM:
       if (DrawOwnerItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) return TRUE;
       break;

@@ -179,7 +179,7 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   void PaintColorPanel(HDC dc, const RECT& client);
   void ColorPanelMouseDown(POINT at);
   bool DrawOwnerItem(const DRAWITEMSTRUCT& item);
-  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnNotify(NMHDR& header);
   void OnCommand(int id, int code, HWND control);
   void AddHint(HWND tool, const std::wstring& text, const RECT* area = nullptr);
 

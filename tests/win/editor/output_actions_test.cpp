@@ -100,6 +100,16 @@ TEST_F(OutputActionsTest, MissingFolderReportsCannotCreateFileAndNoSuccess) {
   EXPECT_NE(boxes_[0].flags & MB_ICONERROR, 0u);
 }
 
+TEST_F(OutputActionsTest, EmptyPictureIsReportedNotSaved) {
+  // A click on the overlay without a drag gives a picture of 0 x 0.
+  form_.LoadPicture(Raster());
+  main_.settings.save.PicFormatRadioGroup = 1;
+  form_.SaveToolButtonClick();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].flags & MB_ICONERROR, 0u);
+  EXPECT_NE(boxes_[0].text, L"已经保存到指定目录下！");
+}
+
 TEST_F(OutputActionsTest, SaveAsAlwaysAppendsTheConfiguredExtension) {
   main_.settings.save.PicFormatRadioGroup = 2;
   const fs::path chosen = folder_ / L"a.jpg";
