@@ -30,8 +30,24 @@ def picture_size(s, editor):
     return s.status_text(bars[0], 0)
 
 
+def check_stored_picture(s, saved):
+    box = wait_visible(s, "#32770", "the saved message")
+    s.close_window(box)
+    wait_hidden(s, "#32770", "the saved message to close")
+    dims = subprocess.run(["identify", "-format", "%w %h", saved], stdout=subprocess.PIPE, check=True).stdout
+    check(dims.decode().split() == ["200", "150"], "stored picture is %r" % dims)
+    spread = subprocess.run(["convert", saved, "-format",
+                             "%[fx:255*(maxima.r-minima.r)] %[fx:255*(maxima.g-minima.g)] %[fx:255*(maxima.b-minima.b)]",
+                             "info:"], stdout=subprocess.PIPE, check=True).stdout.decode().split()
+    check(all(float(v) < 16 for v in spread), "the stored picture is not plain desktop: channel spreads %r" % spread)
+
+
 def scenario(s):
     wait_visible(s, "TKSVForm", "the main window")
+    for folder in (s.documents, s.env["HOME"]):
+        stale = os.path.join(folder, "截图1.jpg")
+        if os.path.exists(stale):
+            os.remove(stale)
 
     # Ctrl+B, then a drag from the lower right to the upper left.
     s.key("ctrl+b")
@@ -59,15 +75,11 @@ def scenario(s):
     places = [os.path.join(folder, "截图1.jpg") for folder in (s.documents, s.env["HOME"])]
     saved = s.wait_until(lambda: next((p for p in places if os.path.isfile(p) and os.path.getsize(p) > 0), None),
                          None, "the stored picture in %r" % places)
-    box = wait_visible(s, "#32770", "the saved message")
-    s.close_window(box)
-    wait_hidden(s, "#32770", "the saved message to close")
-    dims = subprocess.run(["identify", "-format", "%w %h", saved], stdout=subprocess.PIPE, check=True).stdout
-    check(dims.decode().split() == ["200", "150"], "stored picture is %r" % dims)
-    spread = subprocess.run(["convert", saved, "-format",
-                             "%[fx:255*(maxima.r-minima.r)] %[fx:255*(maxima.g-minima.g)] %[fx:255*(maxima.b-minima.b)]",
-                             "info:"], stdout=subprocess.PIPE, check=True).stdout.decode().split()
-    check(all(float(v) < 16 for v in spread), "the stored picture is not plain desktop: channel spreads %r" % spread)
+    try:
+        check_stored_picture(s, saved)
+    finally:
+        # The prefix is shared by all scenarios: leave no picture behind.
+        os.remove(saved)
 
     # Closing the editor hides the overlay and brings the main window back.
     s.close_window(editor)
