@@ -1,6 +1,7 @@
 #include "capture/win/hook/capture_sound.h"
 
 #include <windows.h>
+// After <windows.h>, which it needs.
 #include <mmsystem.h>
 
 #include <cmath>
@@ -62,7 +63,8 @@ const std::vector<std::uint8_t>& CaptureSoundWave() {
 }
 
 void PlayCaptureSound() {
-  PlaySoundW(reinterpret_cast<LPCWSTR>(CaptureSoundWave().data()), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+  PlaySoundW(reinterpret_cast<LPCWSTR>(CaptureSoundWave().data()), nullptr,
+             SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
 }
 
 }  // namespace ksv::hook

@@ -22,9 +22,7 @@ bool g_mouse_down = false;
 // The button whose press was recorded; its release is swallowed as well.
 WPARAM g_swallow_up = 0;
 
-bool CtrlDown() {
-  return g_left_ctrl || g_right_ctrl || (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
-}
+bool CtrlDown() { return g_left_ctrl || g_right_ctrl || (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION) {
