@@ -66,6 +66,21 @@ TEST_F(DisplayFormTest, CoversThePrimaryScreenWithTheFrozenPicture) {
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
 }
 
+TEST_F(DisplayFormTest, ScreenShowsTheFrozenPictureOneToOne) {
+  form.ShowOverlay(frozen);
+  HDC screen = GetDC(nullptr);
+  auto shows = [&](int x, int y) {
+    const Color c = frozen.Pixel(x, y);
+    return GetPixel(screen, x, y) == RGB(RedOf(c), GreenOf(c), BlueOf(c));
+  };
+  EXPECT_TRUE(PumpUntil([&] { return shows(10, 10) && shows(400, 300); }));
+  EXPECT_TRUE(shows(0, 0));
+  EXPECT_TRUE(shows(frozen.Width() - 1, frozen.Height() - 1));
+  EXPECT_TRUE(shows(123, 77));
+  ReleaseDC(nullptr, screen);
+  form.HideOverlay();
+}
+
 TEST_F(DisplayFormTest, BandAndReadoutFollowTheDragAndNeverReachTheEditor) {
   form.ShowOverlay(frozen);
   MoveTo(300, 200, WM_LBUTTONDOWN);
