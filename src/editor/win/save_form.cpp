@@ -14,6 +14,7 @@
 #include "editor/win/shortcut_hook.h"
 #include "ui/font.h"
 #include "ui/gdi.h"
+#include "ui/message_loop.h"
 
 namespace ksv::editor {
 
@@ -157,6 +158,8 @@ void TSaveForm::FormCreate() {
   scroll_box_.on_wheel = [this](int delta) { FormMouseWheel(delta); };
   ui::ApplyUiFont(hwnd());
   RegisterShortcutWindow(hwnd(), kCommandBase);
+  // Tab moves between the controls of the tool panel's pages.
+  ui::RegisterDialogNavigation(hwnd(), true);
   LayoutControls();
   UpdateStatusBar();
   UpdateViewMenu();
@@ -594,6 +597,7 @@ void TSaveForm::ShowEditor(bool modal) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
+    if (ui::PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

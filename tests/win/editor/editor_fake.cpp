@@ -1,5 +1,7 @@
 #include "editor_fake.h"
 
+#include "ui/message_loop.h"
+
 namespace ksv::editor::testing {
 
 ScopedForms::ScopedForms(ui::MainFormApi* main, ui::CaptureApi* capture) : saved_(ui::Forms()) {
@@ -15,6 +17,8 @@ ScopedForms::~ScopedForms() {
 void PumpPending() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // As the program's loop does.
+    if (ui::PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

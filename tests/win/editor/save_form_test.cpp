@@ -209,6 +209,22 @@ TEST_F(SaveFormTest, PlainLettersStillReachTheTextBox) {
   EXPECT_TRUE(form_.Picture().SharesPixelsWith(before));
 }
 
+TEST_F(SaveFormTest, TabMovesBetweenThePageControls) {
+  form_.LoadPicture(Pattern(64, 48));
+  form_.ShowEditor(false);
+  HWND edit = form_.PageControlHandle(PageControl::kTextEdit);
+  HWND button = form_.PageControlHandle(PageControl::kTextPropertiesBtn);
+  SetFocus(edit);
+  ASSERT_EQ(GetFocus(), edit);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0;
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  PostMessageW(edit, WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == button; }));
+}
+
 TEST_F(SaveFormTest, ClosingHidesAndRearmsTheCapture) {
   form_.LoadPicture(Pattern(64, 48));
   form_.ShowEditor(false);
