@@ -73,6 +73,10 @@ def main_window(s):
 
 
 def scenario(s):
+    # Earlier scenarios share the prefix; the automatic name must be free.
+    expected = os.path.join(documents_folder(s), "截图1.jpg")
+    if os.path.exists(expected):
+        os.remove(expected)
     main = main_window(s)
     s.send_command(main, IDM_FULLSCREEN)
     s.key("ctrl+b")
@@ -82,7 +86,7 @@ def scenario(s):
     s.screenshot("editor")
     # "完成" is the first button, 55 pixels wide.
     s.click(toolbar.left + 27, toolbar.top + 30)
-    path = s.wait_file(os.path.join(documents_folder(s), "截图1.jpg"))
+    path = s.wait_file(expected)
     box = s.wait_until(lambda: next((w for w in s.windows() if w.visible and w.cls == "#32770"), None),
                        what="the message box")
     texts = [c.title for c in s.children(box)]
@@ -94,6 +98,7 @@ def scenario(s):
     s.key("Return")
     s.wait_until(lambda: not any(w.visible and w.cls == "#32770" for w in s.windows()), what="the box to close")
     check(s.find_window("图像编辑", "TSaveForm") is not None, "the editor closed after saving")
+    os.remove(path)
 
 
 ksv_e2e.run(scenario)

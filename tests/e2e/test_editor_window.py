@@ -79,7 +79,8 @@ def scenario(s):
                  what="the typed name")
     s.key("Return")
     s.wait_no_window("图像另存为")
-    s.wait_file(os.path.join(s.unix_path(personal), "e2e-save-as.jpg"))
+    saved = s.wait_file(os.path.join(s.unix_path(personal), "e2e-save-as.jpg"))
+    os.remove(saved)
     check(not any(w.visible and w.cls == "#32770" for w in s.windows()), "save as showed a message")
     check(dialog is not None, "no dialog")
 
