@@ -142,9 +142,10 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   p.height = place.height;
   p.menu = main_menu_;
   p.icon = LoadIconW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV));
+  // Shared: the class keeps the icons for the life of the process.
   p.small_icon =
       static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON,
-                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!Create(p)) {
     ui::Forms().main = nullptr;
     if (main_menu_) DestroyMenu(main_menu_);
@@ -915,6 +916,16 @@ LRESULT TKSVForm::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
           break;
       }
       return 0;
+    case WM_ACTIVATE:
+      // Like a dialog: the control that had the focus gets it back.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+      } else if (last_focus_ && IsWindow(last_focus_) && IsWindowVisible(last_focus_)) {
+        SetFocus(last_focus_);
+        return 0;
+      }
+      return DefaultHandler(msg, wparam, lparam);
     case WM_CLOSE:
       FormClose();
       return 0;

@@ -175,6 +175,7 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   std::vector<ui::Bitmap> menu_bitmaps_;   // shown by the menu items
   HICON tray_icon_ = nullptr;              // owned
   HWND hint_window_ = nullptr;             // owned by the window
+  HWND last_focus_ = nullptr;              // a child; focused again on activation
   ui::Brush edit_brush_;
   // The page control's body as a brush, so controls on a page are drawn
   // on the same ground as the page (white when themed).
