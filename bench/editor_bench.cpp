@@ -58,6 +58,26 @@ void BM_Undo4K(benchmark::State& state) {
 }
 BENCHMARK(BM_Undo4K);
 
+// One paint of the view: the visible part of a 4K capture in a window of
+// about 1600 x 900 view pixels, at actual size and enlarged once.
+void BM_RenderVisible4K(benchmark::State& state) {
+  EditorDocument doc;
+  ksv::editor::ViewMetrics metrics;
+  metrics.client = {1600 + 129, 900 + 62 + 19};
+  doc.SetViewMetrics(metrics);
+  doc.LoadPicture(Noise(3840, 2160));
+  doc.FormShow();
+  if (state.range(0) != 0) doc.EnlargeToolButtonClick();
+  Raster out;
+  for (auto _ : state) {
+    const Rect at = doc.RenderVisible(out);
+    benchmark::DoNotOptimize(at);
+    benchmark::DoNotOptimize(out.Bits());
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * out.Width() * out.Height());
+}
+BENCHMARK(BM_RenderVisible4K)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The one copy the rules require: the first write after a push.
 void BM_FirstWriteAfterPush4K(benchmark::State& state) {
   EditorDocument doc;
