@@ -847,7 +847,13 @@ LRESULT TKSVForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
   try {
     return Dispatch(msg, wparam, lparam);
   } catch (const std::exception& e) {
-    ui::ShowError(hwnd(), Wide(e.what()));
+    // One report at a time: the timer keeps ticking inside the message
+    // box's loop and must not stack up boxes.
+    if (!reporting_error_) {
+      reporting_error_ = true;
+      ui::ShowError(hwnd(), Wide(e.what()));
+      reporting_error_ = false;
+    }
     return 0;
   }
 }

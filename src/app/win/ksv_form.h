@@ -164,6 +164,7 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   bool timer_enabled_ = false;
   bool controls_ready_ = false;
   bool tray_shown_ = false;
+  bool reporting_error_ = false;
   UINT taskbar_created_ = 0;
 
   HMENU main_menu_ = nullptr;              // attached to the window, destroyed with it

@@ -392,6 +392,24 @@ TEST_F(KsvFormTest, CloseWithAWrongTypeReportsAndKeepsRunning) {
   EXPECT_EQ(boxes_[0].text, L"Invalid data type for 'Quit'");
 }
 
+TEST_F(KsvFormTest, AnErrorWhileAnErrorIsShownMakesNoSecondBox) {
+  TKSVForm& f = Make();
+  reg_.Put(RegRoot::LocalMachine, kHighKey, "Quit", RegValue::MakeString("0"));
+  int nested = 0;
+  ui::ScopedMessageBoxInterceptor inner([&](const ui::MessageBoxCall& c) {
+    boxes_.push_back(c);
+    // The same failing event again while the box is open, as a timer tick
+    // inside the box's loop would.
+    if (++nested == 1) SendMessageW(f.hwnd(), WM_CLOSE, 0, 0);
+    return IDOK;
+  });
+  SendMessageW(f.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(boxes_.size(), 1u);
+  // Once the box is gone, the next error is reported again.
+  SendMessageW(f.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(boxes_.size(), 2u);
+}
+
 TEST_F(KsvFormTest, BothQuitItemsEndTheProgram) {
   for (const int id : {IDM_QUIT, IDM_CLOSE}) {
     Make();
