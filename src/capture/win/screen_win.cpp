@@ -84,15 +84,18 @@ HCURSOR TargetCursor() {
 
 void DrawCursor(Raster& working) {
   const HCURSOR cursor = TargetCursor();
-  if (!cursor) return;
+  if (!cursor) return;  // the cursor is hidden
   POINT mouse{};
   GetCursorPos(&mouse);
-  DrawCursorAt(working, cursor, mouse);
+  // Some systems (Wine) keep another process's cursor image out of reach;
+  // the standard arrow is then the best likeness, being what most windows
+  // show.
+  if (!DrawCursorAt(working, cursor, mouse)) DrawCursorAt(working, LoadCursorW(nullptr, IDC_ARROW), mouse);
 }
 
-void DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
+bool DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
   ICONINFO info{};
-  if (!cursor || !GetIconInfo(cursor, &info)) return;
+  if (!cursor || !GetIconInfo(cursor, &info)) return false;
   Size image;
   {
     ui::Bitmap mask(info.hbmMask);
@@ -102,7 +105,7 @@ void DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
   const CursorPatch patch =
       PlaceCursor({mouse.x, mouse.y}, {static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)},
                   image, {working.Width(), working.Height()});
-  if (patch.screen.Empty()) return;
+  if (patch.screen.Empty()) return true;
 
   // Only the pixels under the cursor go through GDI.
   const int w = patch.screen.Width();
@@ -111,7 +114,7 @@ void DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
   void* bits = nullptr;
   ui::WindowDC screen(nullptr);
   ui::Bitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib || !bits) return;
+  if (!dib || !bits) return true;
   ui::MemoryDC memory(screen.get());
   const int stride = ((w * 3) + 3) & ~3;
   auto* dst = static_cast<std::uint8_t*>(bits);
@@ -130,6 +133,7 @@ void DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
     std::memcpy(working.MutableRow(patch.screen.top + y) + left, dst + static_cast<std::size_t>(y) * stride,
                 row_bytes);
   }
+  return true;
 }
 
 Point CursorPosition() {

@@ -26,8 +26,9 @@ HCURSOR TargetCursor();
 // Draws the cursor under the mouse into a grabbed screen, at its natural
 // size, with its hot spot on the mouse position.
 void DrawCursor(Raster& working);
-// The same with a given cursor and mouse position.
-void DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse);
+// The same with a given cursor and mouse position. False when the
+// cursor's image cannot be read.
+bool DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse);
 
 Point CursorPosition();
 std::optional<Rect> WindowRect(HWND hwnd);

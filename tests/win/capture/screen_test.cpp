@@ -171,6 +171,19 @@ TEST(TargetCursor, IsTheCursorOfTheWindowUnderTheMouseInAnotherThread) {
   DestroyCursor(dot);
 }
 
+TEST(DrawCursor, UnreadableCursorIsReportedAndDrawsNothing) {
+  const HCURSOR gone = DotCursor();
+  DestroyCursor(gone);
+  Raster shot(64, 48, MakeColor(255, 255, 255));
+  const Raster before = shot;
+  EXPECT_FALSE(DrawCursorAt(shot, gone, POINT{20, 20}));
+  EXPECT_FALSE(DrawCursorAt(shot, nullptr, POINT{20, 20}));
+  EXPECT_TRUE(shot.SamePixels(before));
+  const HCURSOR dot = DotCursor();
+  EXPECT_TRUE(DrawCursorAt(shot, dot, POINT{20, 20}));
+  DestroyCursor(dot);
+}
+
 TEST(DrawCursor, CursorOffTheScreenLeavesThePictureAlone) {
   const HCURSOR cursor = DotCursor();
   Raster shot(64, 48, MakeColor(255, 255, 255));
