@@ -615,8 +615,12 @@ void TKSVForm::RunShell(const ShellRequest& r) {
 
 // --- tray icon --------------------------------------------------------------
 
+bool TKSVForm::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  if (options_.notify_icon) return options_.notify_icon(message, data);
+  return Shell_NotifyIconW(message, &data) != FALSE;
+}
+
 void TKSVForm::AddTrayIcon() {
-  if (!options_.tray_icon) return;
   if (!tray_icon_) {
     tray_icon_ =
         static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON,
@@ -630,7 +634,7 @@ void TKSVForm::AddTrayIcon() {
   nid.uCallbackMessage = kTrayMessage;
   nid.hIcon = tray_icon_ ? tray_icon_ : LoadIconW(nullptr, IDI_APPLICATION);
   lstrcpynW(nid.szTip, Wide(kProductName).c_str(), static_cast<int>(std::size(nid.szTip)));
-  tray_shown_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+  tray_shown_ = NotifyIcon(NIM_ADD, nid);
 }
 
 void TKSVForm::RemoveTrayIcon() {
@@ -639,7 +643,7 @@ void TKSVForm::RemoveTrayIcon() {
   nid.cbSize = sizeof(nid);
   nid.hWnd = hwnd();
   nid.uID = kTrayId;
-  Shell_NotifyIconW(NIM_DELETE, &nid);
+  NotifyIcon(NIM_DELETE, nid);
   tray_shown_ = false;
 }
 

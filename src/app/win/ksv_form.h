@@ -5,8 +5,9 @@
 #pragma once
 
 #include <windows.h>
-// After <windows.h>, which it needs.
+// After <windows.h>, which they need.
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <optional>
@@ -39,9 +40,9 @@ struct TKSVFormOptions {
   std::string exe_folder;
   // The system's major version; 0: ask the system.
   unsigned os_major_version = 0;
-  // Tests without a notification area leave the tray icon out (adding it
-  // waits for a tray that never comes).
-  bool tray_icon = true;
+  // The notification area (Shell_NotifyIconW); tests without one put a
+  // stand-in here, since the real call waits for a tray that never comes.
+  std::function<bool(DWORD message, NOTIFYICONDATAW& data)> notify_icon;
   // Stand-ins for tests; empty: the real system calls.
   std::function<void(const ShellRequest&)> shell;
   std::function<std::optional<std::wstring>(HWND owner)> pick_folder;
@@ -118,6 +119,7 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   // Tray icon.
   void AddTrayIcon();
   void RemoveTrayIcon();
+  bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
   void ShowTrayMenu();
 
   // Handlers.

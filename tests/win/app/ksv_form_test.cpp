@@ -50,11 +50,13 @@ class KsvFormTest : public ::testing::Test {
     ui::Forms().video = nullptr;
   }
 
-  TKSVForm& Make(std::optional<std::u16string> arg = std::nullopt, unsigned os_major = 10,
-                 bool tray = false) {
+  TKSVForm& Make(std::optional<std::u16string> arg = std::nullopt, unsigned os_major = 10) {
     form_.reset();
     TKSVFormOptions o;
-    o.tray_icon = tray;
+    o.notify_icon = [this](DWORD message, NOTIFYICONDATAW& data) {
+      tray_calls_.push_back({message, data});
+      return tray_available_;
+    };
     o.first_argument = std::move(arg);
     o.exe_folder = kExeFolder;
     o.os_major_version = os_major;
@@ -96,6 +98,12 @@ class KsvFormTest : public ::testing::Test {
   }};
   std::vector<ShellRequest> shell_;
   std::optional<std::wstring> folder_answer_;
+  struct TrayCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+  };
+  std::vector<TrayCall> tray_calls_;
+  bool tray_available_ = true;
   int terminated_ = 0;
   std::unique_ptr<TKSVForm> form_;
 };
@@ -408,6 +416,41 @@ TEST_F(KsvFormTest, AnErrorWhileAnErrorIsShownMakesNoSecondBox) {
   // Once the box is gone, the next error is reported again.
   SendMessageW(f.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(boxes_.size(), 2u);
+}
+
+TEST_F(KsvFormTest, TrayIconIsAddedWithItsHintAndRemovedOnQuit) {
+  TKSVForm& f = Make();
+  ASSERT_EQ(tray_calls_.size(), 1u);
+  const NOTIFYICONDATAW added = tray_calls_[0].data;
+  EXPECT_EQ(tray_calls_[0].message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(added.hWnd, f.hwnd());
+  EXPECT_EQ(added.uCallbackMessage, TKSVForm::kTrayMessage);
+  EXPECT_STREQ(added.szTip, L"万象快拍宗师");
+  EXPECT_NE(added.hIcon, nullptr);
+  EXPECT_TRUE(f.TrayIconShown());
+  MenuCommand(IDM_CLOSE);
+  ASSERT_EQ(tray_calls_.size(), 2u);
+  EXPECT_EQ(tray_calls_[1].message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(tray_calls_[1].data.uID, added.uID);
+  EXPECT_FALSE(f.TrayIconShown());
+}
+
+TEST_F(KsvFormTest, TrayIconComesBackWhenExplorerRestarts) {
+  TKSVForm& f = Make();
+  tray_calls_.clear();
+  SendMessageW(f.hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_EQ(tray_calls_.size(), 1u);
+  EXPECT_EQ(tray_calls_[0].message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_TRUE(f.TrayIconShown());
+}
+
+TEST_F(KsvFormTest, WithoutANotificationAreaNothingIsRemovedOnQuit) {
+  tray_available_ = false;
+  TKSVForm& f = Make();
+  EXPECT_FALSE(f.TrayIconShown());
+  MenuCommand(IDM_QUIT);
+  EXPECT_EQ(tray_calls_.size(), 1u) << "only the attempt to add";
+  EXPECT_EQ(terminated_, 1);
 }
 
 TEST_F(KsvFormTest, BothQuitItemsEndTheProgram) {
