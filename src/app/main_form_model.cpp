@@ -210,6 +210,21 @@ std::optional<CaptureMode> ModeOfCommand(int command) {
   return std::nullopt;
 }
 
+int ScaleLength(int length, int dpi) {
+  if (dpi <= 0) return length;
+  const long long scaled = static_cast<long long>(length) * dpi;
+  // Halves away from zero, as the platform's MulDiv does.
+  return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi
+                                      : (scaled - kDesignDpi / 2) / kDesignDpi);
+}
+
+Rect ScaleRect(const Rect& r, int dpi) {
+  // Edges are scaled, not sizes, so neighbours that touch keep touching.
+  const int left = ScaleLength(r.left, dpi);
+  const int top = ScaleLength(r.top, dpi);
+  return {left, top, ScaleLength(r.right(), dpi) - left, ScaleLength(r.bottom(), dpi) - top};
+}
+
 bool Overlaps(const Rect& a, const Rect& b) {
   return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
 }

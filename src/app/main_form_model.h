@@ -93,6 +93,12 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 bool Overlaps(const Rect& a, const Rect& b);
+
+// The designs are in pixels at 96 dots per inch; on a screen set to more
+// the window grows with the font. Rounds to the nearest pixel.
+inline constexpr int kDesignDpi = 96;
+int ScaleLength(int length, int dpi);
+Rect ScaleRect(const Rect& r, int dpi);
 bool Contains(const Rect& outer, const Rect& inner);
 
 // Where a window of the given outer size goes to be centred on the screen.

@@ -124,10 +124,16 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   if (options_.os_major_version == 0) options_.os_major_version = SystemMajorVersion();
   ui::Forms().main = this;
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+  {
+    ui::WindowDC screen(nullptr);
+    dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  }
+  const int client_width = ScaleLength(kMainClientWidth, dpi_);
+  const int client_height = ScaleLength(kMainClientHeight, dpi_);
 
   CreateImageLists();
   CreateMenus();
-  RECT r{0, 0, kMainClientWidth, kMainClientHeight};
+  RECT r{0, 0, client_width, client_height};
   AdjustWindowRectEx(&r, kStyle, TRUE, kExStyle);
   const Rect place = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                       r.right - r.left, r.bottom - r.top);
@@ -159,8 +165,8 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   GetClientRect(hwnd(), &client);
   RECT outer{};
   GetWindowRect(hwnd(), &outer);
-  const int w = (outer.right - outer.left) + kMainClientWidth - client.right;
-  const int h = (outer.bottom - outer.top) + kMainClientHeight - client.bottom;
+  const int w = (outer.right - outer.left) + client_width - client.right;
+  const int h = (outer.bottom - outer.top) + client_height - client.bottom;
   const Rect centred = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), w, h);
   SetWindowPos(hwnd(), nullptr, centred.left, centred.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   ui::RegisterAccelerators(hwnd(), accelerators_);
@@ -252,7 +258,7 @@ void TKSVForm::CreateMenus() {
 
 void TKSVForm::CreateControls() {
   HWND status = ui::CreateChild(hwnd(), STATUSCLASSNAMEW, L"", WS_VISIBLE, IDC_SSTATUSBAR, 0, 0, 0, 0);
-  int parts[] = {kStatusFirstPartWidth, -1};
+  int parts[] = {ScaleLength(kStatusFirstPartWidth, dpi_), -1};
   SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(kStatusWelcome).c_str()));
   SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Wide(kStatusNotice).c_str()));
@@ -270,14 +276,16 @@ void TKSVForm::CreateControls() {
 void TKSVForm::CreatePanel() {
   RECT sr{};
   GetWindowRect(Item(IDC_SSTATUSBAR), &sr);
-  const MainLayout layout = LayoutMainForm(kMainClientWidth, kMainClientHeight, sr.bottom - sr.top);
+  // Laid out at 96 dpi, then scaled to the screen.
+  const MainLayout layout =
+      LayoutMainForm(kMainClientWidth, kMainClientHeight, MulDiv(sr.bottom - sr.top, kDesignDpi, dpi_));
   const auto buttons = PanelButtons();
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const PanelButton& b = buttons[i];
     const bool mode = ModeOfCommand(b.id).has_value();
     const DWORD style = WS_VISIBLE | WS_TABSTOP | (mode ? BS_RADIOBUTTON | BS_PUSHLIKE : BS_PUSHBUTTON) |
                         (i == 0 || !mode ? WS_GROUP : 0);
-    const Rect& r = layout.buttons[i];
+    const Rect r = ScaleRect(layout.buttons[i], dpi_);
     HWND h =
         ui::CreateChild(hwnd(), L"BUTTON", Wide(b.caption), style, b.id, r.left, r.top, r.width, r.height);
     if (panel_images_ && b.image < ImageList_GetImageCount(panel_images_)) {
@@ -293,11 +301,11 @@ void TKSVForm::CreatePanel() {
     }
   }
   ui::SetChecked(Item(IDM_REGION), true);
-  const Rect& bevel = layout.bevel;
+  const Rect bevel = ScaleRect(layout.bevel, dpi_);
   ui::CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_ETCHEDHORZ, IDC_SBEVEL, bevel.left, bevel.top,
                   bevel.width, bevel.height);
 
-  const Rect& pages = layout.pages;
+  const Rect pages = ScaleRect(layout.pages, dpi_);
   HWND tabs =
       ui::CreateChild(hwnd(), WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP,
                       IDC_SPAGEOPTIONS, pages.left, pages.top, pages.width, pages.height);
@@ -356,8 +364,9 @@ void TKSVForm::CreatePages() {
         style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP | WS_GROUP;
         break;
     }
-    HWND h = ui::CreateChild(hwnd(), cls, Wide(c.caption), style, c.id, area.left + c.rect.left,
-                             area.top + c.rect.top, c.rect.width, c.rect.height, ex);
+    const Rect r = ScaleRect(c.rect, dpi_);
+    HWND h = ui::CreateChild(hwnd(), cls, Wide(c.caption), style, c.id, area.left + r.left, area.top + r.top,
+                             r.width, r.height, ex);
     if (c.kind == ControlKind::UpDown) {
       SendMessageW(h, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
       if (c.id == IDC_DELAYTIMEUPDOWN) {

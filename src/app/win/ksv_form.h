@@ -161,6 +161,7 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   TKSVFormOptions options_;
   std::string exe_folder_;
   FixedSize fixed_;
+  int dpi_ = 96;  // the screen's, when the window was made
   bool show_at_start_ = true;
   bool loading_failed_ = false;
   bool timer_enabled_ = false;

@@ -179,6 +179,23 @@ TEST(MainFormModelTest, PagesListTheirControlsTopToBottom) {
   EXPECT_EQ(FindPageControl(IDC_FNAMETEMP)->caption, "截图");
 }
 
+TEST(MainFormModelTest, LengthsAndRectsScaleWithTheScreensDpi) {
+  struct Case {
+    int length, dpi, scaled;
+  } cases[] = {{496, 96, 496}, {496, 120, 620}, {496, 144, 744}, {306, 144, 459},
+               {5, 120, 6},    {1, 144, 2},     {-5, 144, -8},   {7, 0, 7}};
+  for (const Case& c : cases) EXPECT_EQ(ScaleLength(c.length, c.dpi), c.scaled) << c.length << "@" << c.dpi;
+  EXPECT_EQ(ScaleRect({10, 20, 30, 40}, 96), (Rect{10, 20, 30, 40}));
+  EXPECT_EQ(ScaleRect({10, 20, 30, 40}, 144), (Rect{15, 30, 45, 60}));
+  // Neighbours that touch at 96 dpi still touch and do not overlap.
+  for (const int dpi : {96, 120, 125, 144, 168, 192}) {
+    const Rect a = ScaleRect({6, 6, 125, 33}, dpi);
+    const Rect b = ScaleRect({6, 39, 125, 33}, dpi);
+    EXPECT_EQ(a.bottom(), b.top) << dpi;
+    EXPECT_FALSE(Overlaps(a, b)) << dpi;
+  }
+}
+
 TEST(MainFormModelTest, StartUpVisibility) {
   struct Case {
     bool failed;

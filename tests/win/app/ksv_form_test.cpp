@@ -152,8 +152,11 @@ TEST_F(KsvFormTest, ClientAreaIsTheDesignedSizeWithAFixedBorder) {
   TKSVForm& f = Make();
   RECT client{};
   GetClientRect(f.hwnd(), &client);
-  EXPECT_EQ(client.right, kMainClientWidth);
-  EXPECT_EQ(client.bottom, kMainClientHeight);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(client.right, ScaleLength(kMainClientWidth, dpi));
+  EXPECT_EQ(client.bottom, ScaleLength(kMainClientHeight, dpi));
   const LONG style = GetWindowLongW(f.hwnd(), GWL_STYLE);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
