@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <array>
 #include <exception>
 
 #include "../../../resources/resource.h"
@@ -441,7 +440,7 @@ void TKSVForm::FormCreate() {
     hook_enabled = true;
     try {
       LoadSettings(registry_, loaded,
-                   [this](const std::string& message) { ui::ShowMessage(hwnd(), Wide(message)); });
+                   [this](const std::string& message) { ui::ShowMessage(hwnd(), Wide(message), MB_OK); });
     } catch (...) {
       // What was loaded before the failing step still reaches the controls.
       ApplySettings(loaded);

@@ -201,6 +201,7 @@ TEST_F(KsvFormTest, BadStoredSizeIsResetWithItsMessageWhileLoading) {
   TKSVForm& f = Make();
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, L"请输入大于1的数");
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK)) << "a plain box";
   EXPECT_EQ(Text(IDC_WIDTHVALUE), "600");
   EXPECT_EQ(f.LiveSettings().fixed.FixedHeight, 250);
 }
