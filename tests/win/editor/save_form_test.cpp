@@ -266,6 +266,38 @@ TEST_F(SaveFormTest, MouseMoveOverThePictureShowsColourAndPosition) {
   EXPECT_EQ(form_.StatusBarText(StatusPanel::kColor), L"R：255 G：0 B：0  clRed");
 }
 
+// The colour the scroll box shows at a point of its client area.
+COLORREF ShownAt(HWND box, Point at) {
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(box);
+  const COLORREF c = GetPixel(dc, at.x, at.y);
+  ReleaseDC(box, dc);
+  return c;
+}
+
+TEST_F(SaveFormTest, ViewShowsThePicturePixelsAtEachZoom) {
+  // Four quadrants of plain colours, so the nearest pixel is unambiguous.
+  Raster picture(200, 100, MakeColor(255, 0, 0));
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      if (x >= 100) picture.SetPixel(x, y, y < 50 ? MakeColor(0, 255, 0) : MakeColor(0, 0, 255));
+    }
+  }
+  form_.LoadPicture(picture);
+  form_.ShowEditor(false);
+  HWND box = form_.ScrollBoxHandle();
+  Point at = form_.Document().View().PicturePosition();
+  EXPECT_EQ(ShownAt(box, {at.x + 10, at.y + 10}), RGB(255, 0, 0));
+  EXPECT_EQ(ShownAt(box, {at.x + 150, at.y + 20}), RGB(0, 255, 0));
+  EXPECT_EQ(ShownAt(box, {at.x + 150, at.y + 80}), RGB(0, 0, 255));
+  // Outside the picture the box shows its own face colour.
+  EXPECT_EQ(ShownAt(box, {at.x - 3, at.y + 10}), GetSysColor(COLOR_BTNFACE));
+  Command(EditorCommand::kEnlarge);  // 250 x 125
+  at = form_.Document().View().PicturePosition();
+  EXPECT_EQ(ShownAt(box, {at.x + 240, at.y + 120}), RGB(0, 0, 255));
+  EXPECT_EQ(ShownAt(box, {at.x + 2, at.y + 120}), RGB(255, 0, 0));
+}
+
 TEST_F(SaveFormTest, StatusBarStartsWithItsInitialTexts) {
   EXPECT_EQ(form_.StatusBarText(StatusPanel::kSize), L"宽高");
   EXPECT_EQ(form_.StatusBarText(StatusPanel::kColor), L"R： G： B：");
