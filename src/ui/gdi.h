@@ -8,6 +8,20 @@
 
 namespace ksv::ui {
 
+// The header of a top-down DIB with this size and depth; 24 bits is the
+// layout of Raster (rows top-down, blue-green-red), so a raster's bits can
+// be handed to GDI as they are.
+inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bit_count = 24) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = bit_count;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 template <typename H>
 class GdiObject {
  public:

@@ -37,6 +37,7 @@ DEFAULT_TIMEOUT = float(os.environ.get("KSV_E2E_TIMEOUT", "30"))
 
 KSV_KEY = r"HKLM\Software\KSV"
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
+SHELL_FOLDERS_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 
 # Commands and controls of the main window (resources/resource_main.h).
 IDM_BEGINIP = 1001
@@ -111,6 +112,7 @@ class Session:
         self.env = None
         self.display = None
         self.shots = 0
+        self._documents = None
 
     # --- set-up and tear-down -------------------------------------------
     def start_display(self):
@@ -254,6 +256,56 @@ class Session:
                 return w
         return None
 
+    def visible_window(self, cls):
+        """The visible top-level window of this class, or None."""
+        return self.find_window_by_class(cls, visible=True)
+
+    def wait_visible(self, cls, what=None, timeout=None):
+        return self.wait_until(lambda: self.visible_window(cls), timeout, what or "a visible %s" % cls)
+
+    def wait_hidden(self, cls, what=None, timeout=None):
+        self.wait_until(lambda: self.visible_window(cls) is None, timeout, what or "%s to hide" % cls)
+
+    def foreground(self):
+        rc, out = self.probe("foreground")
+        lines = [line for line in out.splitlines() if line.count("\t") >= 4]
+        return Window(lines[0]) if lines else None
+
+    def wait_foreground(self, cls, what=None, timeout=None):
+        """Waits until a window of this class is visible and is the one
+        that takes the keyboard: keys typed earlier may reach another one."""
+        def check():
+            w = self.foreground()
+            return w if w is not None and w.cls == cls and w.visible else None
+        return self.wait_until(check, timeout, what or "%s in the foreground" % cls)
+
+    def wait_editor(self, timeout=None):
+        """The editor, shown and ready for keys."""
+        editor = self.wait_foreground("TSaveForm", "the editor in the foreground", timeout)
+        self.focus_x_window(editor.title)
+        return editor
+
+    def focus_x_window(self, title):
+        """Gives the X keyboard focus to the X window Wine made for a
+        top-level window. Inside the virtual desktop every top-level window
+        has an X window of its own; when one hides, the X focus can stay on
+        the desktop for a while and keys typed then get lost, although the
+        Win32 side already has the new window in the foreground."""
+        def found():
+            r = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], env=self.env,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            ids = r.stdout.decode().split()
+            return ids[0] if ids else None
+        wid = self.wait_until(found, None, "the X window of %r" % title)
+        self.xdotool("windowfocus", "--sync", wid)
+
+    def editor_picture_size(self, editor):
+        """The editor's first status panel: the displayed size, "w*h"."""
+        bars = [c for c in self.children(editor) if c.cls == "msctls_statusbar32"]
+        if not bars:
+            raise ScenarioError("the editor has no status bar")
+        return self.status_text(bars[0], 0)
+
     def close_window(self, window):
         self.probe("close", str(window.hwnd))
 
@@ -316,8 +368,26 @@ class Session:
 
     @property
     def documents(self):
-        """The Unix folder behind the user's documents folder."""
-        return os.path.join(self.env["HOME"], "Documents")
+        """The Unix folder behind the user's documents folder ("Personal"),
+        where the program saves by default."""
+        if self._documents is None:
+            personal = self.reg_query(SHELL_FOLDERS_KEY, "Personal")
+            if not personal:
+                # Not written yet: Wine's own default, not remembered.
+                return os.path.join(self.env["HOME"], "Documents")
+            self._documents = self.unix_path(personal)
+        return self._documents
+
+    def clear_pictures(self):
+        """Removes pictures an earlier scenario saved into the shared
+        prefix, so automatic names start afresh."""
+        folders = [self.documents, self.unix_path(r"C:\windows\Web\Wallpaper")]
+        for folder in folders:
+            if not folder or not os.path.isdir(folder):
+                continue
+            for name in os.listdir(folder):
+                if os.path.splitext(name)[1].lower() in (".bmp", ".jpg", ".gif", ".tif"):
+                    os.remove(os.path.join(folder, name))
 
     def wait_file(self, path, timeout=None):
         def check():
@@ -343,6 +413,7 @@ def run(scenario, args=(), launch=True):
     try:
         s.start_display()
         s.reset_registry()
+        s.clear_pictures()
         if launch:
             s.launch(args)
         scenario(s)

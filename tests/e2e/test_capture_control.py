@@ -6,33 +6,12 @@ from ksv_e2e import check
 IDM_AXTIVEOBJECT = 1014
 
 
-def visible_of_class(s, cls):
-    for w in s.windows():
-        if w.cls == cls and w.visible:
-            return w
-    return None
-
-
-def wait_visible(s, cls, what):
-    return s.wait_until(lambda: visible_of_class(s, cls), None, what)
-
-
-def wait_hidden(s, cls, what):
-    s.wait_until(lambda: visible_of_class(s, cls) is None, None, what)
-
-
-def picture_size(s, editor):
-    bars = [c for c in s.children(editor) if c.cls == "msctls_statusbar32"]
-    check(bars, "the editor has no status bar")
-    return s.status_text(bars[0], 0)
-
-
 def scenario(s):
-    main = wait_visible(s, "TKSVForm", "the main window")
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_AXTIVEOBJECT)
     # The taskbar's start button: a control that stays on the screen while
     # the main window hides for the capture.
-    tray = wait_visible(s, "Shell_TrayWnd", "the taskbar")
+    tray = s.wait_visible("Shell_TrayWnd", "the taskbar")
     controls = [c for c in s.children(tray) if c.visible and c.width > 0 and c.height > 0]
     check(controls, "the taskbar has no controls")
     target = min(controls, key=lambda c: (c.left, c.top))
@@ -41,22 +20,22 @@ def scenario(s):
     s.key("ctrl+b")
 
     def ringed():
-        f = visible_of_class(s, "TSelectAreaForm")
+        f = s.visible_window("TSelectAreaForm")
         return f if f and (f.left, f.top, f.right, f.bottom) == (
             target.left - 5, target.top - 5, target.right + 5, target.bottom + 5) else None
 
     s.wait_until(ringed, None, "the frame round %r" % target)
     s.screenshot("frame")
     s.xdotool("click", "1")
-    editor = wait_visible(s, "TSaveForm", "the editor")
+    editor = s.wait_visible("TSaveForm", "the editor")
     expected = "%d*%d" % (target.width, target.height)
-    s.wait_until(lambda: picture_size(s, editor) == expected, None,
-                 "a %s picture (shows %r)" % (expected, picture_size(s, editor)))
-    check(visible_of_class(s, "TSelectAreaForm") is None, "the frame stayed")
+    s.wait_until(lambda: s.editor_picture_size(editor) == expected, None,
+                 "a %s picture (shows %r)" % (expected, s.editor_picture_size(editor)))
+    check(s.visible_window("TSelectAreaForm") is None, "the frame stayed")
     s.screenshot("editor")
     s.close_window(editor)
-    wait_hidden(s, "TSaveForm", "the editor to close")
-    wait_visible(s, "TKSVForm", "the main window to come back")
+    s.wait_hidden("TSaveForm", "the editor to close")
+    s.wait_visible("TKSVForm", "the main window to come back")
 
 
 ksv_e2e.run(scenario)

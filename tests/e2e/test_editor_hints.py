@@ -6,11 +6,6 @@ from ksv_e2e import check
 IDM_FULLSCREEN = 1011
 
 
-def main_window(s):
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def shown_hint(s):
     for w in s.windows():
         if w.cls == "tooltips_class32" and w.visible and w.title:
@@ -25,10 +20,10 @@ def hint_at(s, x, y, expected):
 
 
 def scenario(s):
-    main = main_window(s)
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_FULLSCREEN)
     s.key("ctrl+b")
-    editor = s.wait_window("图像编辑", "TSaveForm")
+    editor = s.wait_editor()
     kids = s.children(editor)
     toolbar = next(c for c in kids if c.cls == "ToolbarWindow32")
     hint_at(s, toolbar.left + 27, toolbar.top + 30, "保存图像到指定目录")

@@ -7,21 +7,16 @@ from ksv_e2e import check
 IDM_ACTIVEWINDOW = 1010
 
 
-def main_window(s):
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def visible_texts(s, editor):
     return {c.title for c in s.children(editor) if c.visible and c.title}
 
 
 def scenario(s):
-    main = main_window(s)
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_ACTIVEWINDOW)
     s.click(main.left + 120, main.top + 10)
     s.key("ctrl+b")
-    editor = s.wait_window("图像编辑", "TSaveForm")
+    editor = s.wait_editor()
     tools = [c for c in s.children(editor) if c.cls == "Button" and c.visible and c.width == 28 and c.height == 28]
     check(len(tools) == 13, "tool buttons: %d" % len(tools))
     # Panel order: line, rectangle, rounded rectangle, oval / text, spray, magnifier, straw /

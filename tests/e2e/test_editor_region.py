@@ -6,21 +6,16 @@ import ksv_e2e
 from ksv_e2e import check
 
 
-def main_window(s):
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def overlay_visible(s):
     return any(w.cls == "TDisPlayForm" and w.visible for w in s.windows())
 
 
 def scenario(s):
-    main_window(s)
+    s.wait_visible("TKSVForm", "the main window")
     s.key("ctrl+b")
     s.wait_until(lambda: overlay_visible(s), what="the overlay")
     s.drag(300, 200, 100, 50)
-    editor = s.wait_window("图像编辑", "TSaveForm")
+    editor = s.wait_editor()
     check((editor.width, editor.height) == (746, 536), "editor %r" % editor)
     status = next(c for c in s.children(editor) if c.cls == "msctls_statusbar32")
     size = s.wait_until(lambda: s.status_text(status, 0) if "*" in s.status_text(status, 0) else None,

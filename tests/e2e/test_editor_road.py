@@ -58,29 +58,12 @@ def jpeg_facts(path):
     return size, table
 
 
-def documents_folder(s):
-    """The user's documents folder as Wine defines it, on the Unix side."""
-    personal = s.reg_query(r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders",
-                           "Personal")
-    check(personal, "no documents folder in the registry")
-    return s.unix_path(personal)
-
-
-def main_window(s):
-    """The main window, whatever version its caption carries."""
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def scenario(s):
-    # Earlier scenarios share the prefix; the automatic name must be free.
-    expected = os.path.join(documents_folder(s), "截图1.jpg")
-    if os.path.exists(expected):
-        os.remove(expected)
-    main = main_window(s)
+    expected = os.path.join(s.documents, "截图1.jpg")
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_FULLSCREEN)
     s.key("ctrl+b")
-    editor = s.wait_window("图像编辑", "TSaveForm")
+    editor = s.wait_editor()
     toolbar = s.wait_until(lambda: next((c for c in s.children(editor) if c.cls == "ToolbarWindow32"), None),
                            what="the editor's toolbar")
     s.screenshot("editor")

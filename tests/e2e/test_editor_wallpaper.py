@@ -10,16 +10,11 @@ IDM_FULLSCREEN = 1011
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 
-def main_window(s):
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def scenario(s):
-    main = main_window(s)
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_FULLSCREEN)
     s.key("ctrl+b")
-    s.wait_window("图像编辑", "TSaveForm")
+    s.wait_editor()
     s.key("ctrl+alt+w")
     folder = s.unix_path(r"C:\windows\Web\Wallpaper")
     path = s.wait_file(os.path.join(folder, "截图.bmp"))

@@ -18,17 +18,11 @@ def editor_children(s, editor):
     return {c.cls: c for c in s.children(editor)}
 
 
-def main_window(s):
-    """The main window, whatever version its caption carries."""
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def scenario(s):
-    main = main_window(s)
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_FULLSCREEN)
     s.key("ctrl+b")
-    editor = s.wait_window("图像编辑", "TSaveForm")
+    editor = s.wait_editor()
     # A whole-screen capture fills the screen's work area.
     check(editor.width >= 746 and editor.height >= 536, "editor too small: %r" % editor)
     kids = editor_children(s, editor)
@@ -88,7 +82,7 @@ def scenario(s):
     s.wait_no_window("图像编辑")
     # Closing re-armed the capture: Ctrl+B opens the editor again.
     s.key("ctrl+b")
-    s.wait_window("图像编辑", "TSaveForm")
+    s.wait_editor()
     s.screenshot("editor-again")
 
 

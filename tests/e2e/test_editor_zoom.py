@@ -11,19 +11,14 @@ NARROW = EDITOR_COMMAND_BASE + 45
 ACTUAL_SIZE = EDITOR_COMMAND_BASE + 46
 
 
-def main_window(s):
-    return s.wait_until(lambda: next((w for w in s.windows() if w.cls == "TKSVForm" and w.visible), None),
-                        what="the main window")
-
-
 def scenario(s):
-    main = main_window(s)
+    main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_ACTIVEWINDOW)
     # A click on the caption makes the main window the foreground window.
     s.click(main.left + 120, main.top + 10)
     s.wait_until(lambda: s.probe("foreground")[1].split("\t")[0] == str(main.hwnd), what="main in front")
     s.key("ctrl+b")
-    editor = s.wait_window("图像编辑", "TSaveForm")
+    editor = s.wait_editor()
     check((editor.width, editor.height) == (746, 536), "editor %r" % editor)
     kids = s.children(editor)
     status = next(c for c in kids if c.cls == "msctls_statusbar32")

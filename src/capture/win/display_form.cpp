@@ -9,6 +9,7 @@
 #include "capture/win/capture_service.h"
 #include "core/text.h"
 #include "ui/font.h"
+#include "ui/gdi.h"
 
 namespace ksv::capture {
 
@@ -86,13 +87,7 @@ LRESULT TReadoutPanel::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
 // A 24-bit top-down DIB selected into a memory DC: the picture of Pict.
 struct TDisPlayForm::Canvas {
   explicit Canvas(const Raster& picture) : dc(nullptr) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = picture.Width();
-    bi.bmiHeader.biHeight = -picture.Height();
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = ui::TopDownDibInfo(picture.Width(), picture.Height());
     void* raw = nullptr;
     bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &raw, nullptr, 0));
     if (!bitmap || !raw) return;

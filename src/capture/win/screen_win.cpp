@@ -8,17 +8,6 @@ namespace ksv::capture {
 
 namespace {
 
-BITMAPINFO TopDown24(int width, int height) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
 // The size of a cursor's image from the bitmaps GetIconInfo hands out; a
 // monochrome cursor keeps its AND and XOR masks one above the other.
 Size CursorImageSize(const ICONINFO& info) {
@@ -41,8 +30,7 @@ Raster GrabScreen() {
   // The working bitmap has the 32-bit layout of today's screens, so the
   // copy out of the screen is a plain copy; the 24-bit picture is packed
   // from it here, which is cheaper than asking GDI to convert.
-  BITMAPINFO bi = TopDown24(size.width, size.height);
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = ui::TopDownDibInfo(size.width, size.height, 32);
   void* raw = nullptr;
   ui::Bitmap bitmap(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &raw, nullptr, 0));
   if (!bitmap || !raw) return working;
@@ -110,7 +98,7 @@ bool DrawCursorAt(Raster& working, HCURSOR cursor, POINT mouse) {
   // Only the pixels under the cursor go through GDI.
   const int w = patch.screen.Width();
   const int h = patch.screen.Height();
-  BITMAPINFO bi = TopDown24(w, h);
+  BITMAPINFO bi = ui::TopDownDibInfo(w, h);
   void* bits = nullptr;
   ui::WindowDC screen(nullptr);
   ui::Bitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));

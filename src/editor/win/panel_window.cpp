@@ -8,13 +8,7 @@ namespace ksv::editor {
 
 void DrawRaster(HDC dc, int x, int y, const Raster& raster) {
   if (raster.Empty()) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = raster.Width();
-  bi.bmiHeader.biHeight = -raster.Height();
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = ui::TopDownDibInfo(raster.Width(), raster.Height());
   SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(raster.Width()), static_cast<DWORD>(raster.Height()), 0, 0,
                     0, static_cast<UINT>(raster.Height()), raster.Bits(), &bi, DIB_RGB_COLORS);
 }

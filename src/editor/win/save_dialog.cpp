@@ -93,13 +93,7 @@ void DrawPreview(const DRAWITEMSTRUCT& item, const Raster& picture) {
   const int h = std::max(1, static_cast<int>(picture.Height() * scale));
   const int x = r.left + (r.right - r.left - w) / 2;
   const int y = r.top + (r.bottom - r.top - h) / 2;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = picture.Width();
-  bi.bmiHeader.biHeight = -picture.Height();
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = ui::TopDownDibInfo(picture.Width(), picture.Height());
   const int old_mode = SetStretchBltMode(item.hDC, HALFTONE);
   SetBrushOrgEx(item.hDC, 0, 0, nullptr);
   StretchDIBits(item.hDC, x, y, w, h, 0, 0, picture.Width(), picture.Height(), picture.Bits(), &bi,

@@ -11,6 +11,8 @@
 //   ksv-probe command HWND ID             posts WM_COMMAND ID
 //   ksv-probe statustext HWND PART        a status bar part's text
 //   ksv-probe foreground                  the foreground window
+//   ksv-probe focus                       the window that takes the keys
+//   ksv-probe sync HWND                   waits until the window's thread is idle
 //   ksv-probe post HWND MSG WPARAM LPARAM posts a message (numbers in decimal)
 //   ksv-probe trayicon HWND ID            whether the window's tray icon exists
 //   ksv-probe checked HWND                a button's check state (0, 1 or 2)
@@ -162,6 +164,25 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (cmd == L"foreground") {
     HWND h = GetForegroundWindow();
+    if (!h) return 1;
+    Print(h);
+    return 0;
+  }
+  if (cmd == L"sync" && argc >= 3) {
+    // Returns once the window's thread has come back to its message loop,
+    // so everything queued before (input included) has been handled.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(ParseHwnd(argv[2]), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) ? 0 : 1;
+  }
+  if (cmd == L"focus") {
+    // The window that takes the keys: the keyboard focus of the foreground
+    // window's thread (its active window when nothing has the focus).
+    HWND fg = GetForegroundWindow();
+    if (!fg) return 1;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(fg, nullptr), &info)) return 1;
+    HWND h = info.hwndFocus ? info.hwndFocus : info.hwndActive;
     if (!h) return 1;
     Print(h);
     return 0;
