@@ -141,8 +141,44 @@ class Session:
                                      stderr=subprocess.DEVNULL, start_new_session=True)
 
     def program_running(self):
-        out = self.probe("windows")[1]
+        try:
+            out = self.probe("windows")[1]
+        except subprocess.TimeoutExpired:
+            return False
         return any(line.split("\t")[1:2] == ["TKSVForm"] for line in out.splitlines())
+
+    def launch_and_wait(self, args=()):
+        """Starts the program and waits until its main window exists (shown
+        or not). A Wine session that comes up broken now and then (no
+        desktop, nothing running) is ended and started once more."""
+        for attempt in (1, 2):
+            self.launch(args)
+            try:
+                self.wait_until(self.program_running, 30, "the program to start")
+                return
+            except ScenarioError:
+                if attempt == 2:
+                    raise
+                print("the program did not come up; starting the Wine session again")
+                self._kill_program()
+                self._stop_wineserver()
+
+    def _kill_program(self):
+        if self.proc and self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+    def _stop_wineserver(self):
+        """Ends every process of the prefix, the desktop included, and waits
+        for the server to be gone so the next session starts a fresh one."""
+        for flag in ("-k", "-w"):
+            try:
+                subprocess.run([self.env["KSV_WINESERVER"], flag], env=self.env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, timeout=30)
+            except subprocess.TimeoutExpired:
+                pass
 
     def shutdown(self):
         try:
@@ -157,15 +193,9 @@ class Session:
                 except subprocess.TimeoutExpired:
                     pass
         finally:
-            if self.proc and self.proc.poll() is None:
-                try:
-                    os.killpg(self.proc.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
+            self._kill_program()
             if self.env:
-                # Ends every process of the prefix, the desktop included.
-                subprocess.run([self.env["KSV_WINESERVER"], "-k"], env=self.env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
+                self._stop_wineserver()
             if self.xvfb:
                 self.xvfb.terminate()
                 try:
@@ -415,7 +445,7 @@ def run(scenario, args=(), launch=True):
         s.reset_registry()
         s.clear_pictures()
         if launch:
-            s.launch(args)
+            s.launch_and_wait(args)
         scenario(s)
         ok = True
     except Exception:  # noqa: BLE001 - report anything the scenario raised
