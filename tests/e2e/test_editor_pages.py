@@ -14,7 +14,10 @@ def visible_texts(s, editor):
 def scenario(s):
     main = s.wait_visible("TKSVForm", "the main window")
     s.send_command(main, IDM_ACTIVEWINDOW)
-    s.click(main.left + 120, main.top + 10)
+    # A click on the status bar makes the main window the foreground window,
+    # which the capture takes (a click on the caption could start a move).
+    s.click(main.left + 100, main.bottom - 12)
+    s.wait_foreground("TKSVForm")
     s.key("ctrl+b")
     editor = s.wait_editor()
     tools = [c for c in s.children(editor) if c.cls == "Button" and c.visible and c.width == 28 and c.height == 28]
