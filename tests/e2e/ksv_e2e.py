@@ -37,6 +37,7 @@ DEFAULT_TIMEOUT = float(os.environ.get("KSV_E2E_TIMEOUT", "30"))
 
 KSV_KEY = r"HKLM\Software\KSV"
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
+IDM_ACTIVEWINDOW = 1010  # the main window's "活动窗口"
 SHELL_FOLDERS_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 
 # Commands and controls of the main window (resources/resource_main.h).
@@ -314,6 +315,19 @@ class Session:
         editor = self.wait_foreground("TSaveForm", "the editor in the foreground", timeout)
         self.focus_x_window(editor.title)
         return editor
+
+    def capture_main_window(self):
+        """An active-window capture of the main window, a picture smaller
+        than the editor's view; returns (main window, editor)."""
+        main = self.wait_visible("TKSVForm", "the main window")
+        self.send_command(main, IDM_ACTIVEWINDOW)
+        # A click on the status bar makes the main window the foreground
+        # window, which the capture takes (a click on the caption could
+        # start a move).
+        self.click(main.left + 100, main.bottom - 12)
+        self.wait_foreground("TKSVForm")
+        self.key("ctrl+b")
+        return main, self.wait_editor()
 
     def focus_x_window(self, title):
         """Gives the X keyboard focus to the X window Wine made for a

@@ -4,22 +4,13 @@ whose buttons zoom the view."""
 import ksv_e2e
 from ksv_e2e import check
 
-IDM_ACTIVEWINDOW = 1010
-
 
 def visible_texts(s, editor):
     return {c.title for c in s.children(editor) if c.visible and c.title}
 
 
 def scenario(s):
-    main = s.wait_visible("TKSVForm", "the main window")
-    s.send_command(main, IDM_ACTIVEWINDOW)
-    # A click on the status bar makes the main window the foreground window,
-    # which the capture takes (a click on the caption could start a move).
-    s.click(main.left + 100, main.bottom - 12)
-    s.wait_foreground("TKSVForm")
-    s.key("ctrl+b")
-    editor = s.wait_editor()
+    _, editor = s.capture_main_window()
     tools = [c for c in s.children(editor) if c.cls == "Button" and c.visible and c.width == 28 and c.height == 28]
     check(len(tools) == 13, "tool buttons: %d" % len(tools))
     # Panel order: line, rectangle, rounded rectangle, oval / text, spray, magnifier, straw /

@@ -4,7 +4,6 @@ the view, and the zoomed view still reads the picture's own pixels."""
 import ksv_e2e
 from ksv_e2e import check
 
-IDM_ACTIVEWINDOW = 1010
 EDITOR_COMMAND_BASE = 2000
 ENLARGE = EDITOR_COMMAND_BASE + 44
 NARROW = EDITOR_COMMAND_BASE + 45
@@ -12,14 +11,7 @@ ACTUAL_SIZE = EDITOR_COMMAND_BASE + 46
 
 
 def scenario(s):
-    main = s.wait_visible("TKSVForm", "the main window")
-    s.send_command(main, IDM_ACTIVEWINDOW)
-    # A click on the status bar makes the main window the foreground window,
-    # which the capture takes (a click on the caption could start a move).
-    s.click(main.left + 100, main.bottom - 12)
-    s.wait_foreground("TKSVForm")
-    s.key("ctrl+b")
-    editor = s.wait_editor()
+    main, editor = s.capture_main_window()
     check((editor.width, editor.height) == (746, 536), "editor %r" % editor)
     kids = s.children(editor)
     status = next(c for c in kids if c.cls == "msctls_statusbar32")

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "app/registry_memory.h"
 #include "app/settings.h"
 #include "capture/win/hook/ksvmain.h"
+#include "common/keys_held.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
@@ -238,25 +238,9 @@ TEST_F(KsvFormTest, ChoosingAModeKeepsMenuAndButtonsInStep) {
   EXPECT_TRUE(f.CaptureTimerEnabled());
 }
 
-// Holds Alt down in this thread's key state, as while the user types it.
-class AltHeld {
- public:
-  AltHeld() {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    memcpy(state, saved_, sizeof state);
-    state[VK_MENU] = state[VK_LMENU] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~AltHeld() { SetKeyboardState(saved_); }
-
- private:
-  BYTE saved_[256];
-};
-
 TEST_F(KsvFormTest, MenuShortcutsReachTheWindowBeforeAFocusedControl) {
   TKSVForm& f = Make();
-  AltHeld alt;
+  const wintest::KeysHeld alt({VK_MENU, VK_LMENU});
   // Alt+R typed while the delay edit has the focus.
   MSG msg{Item(IDC_DELAYTIMECAP), WM_SYSKEYDOWN, 'R', 0x20000001, 0, {}};
   EXPECT_TRUE(ui::PreTranslateMessage(msg));

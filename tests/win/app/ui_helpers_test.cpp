@@ -5,8 +5,7 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
-#include <cstring>
-
+#include "common/keys_held.h"
 #include "ui/controls.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
@@ -36,21 +35,6 @@ class Host : public Window {
     }
     return DefaultHandler(msg, wparam, lparam);
   }
-};
-
-class CtrlHeld {
- public:
-  CtrlHeld() {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    memcpy(state, saved_, sizeof state);
-    state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~CtrlHeld() { SetKeyboardState(saved_); }
-
- private:
-  BYTE saved_[256];
 };
 
 TEST(UiHelpersTest, TextsRoundTripInChinese) {
@@ -93,7 +77,7 @@ TEST(UiHelpersTest, ShortcutsGoToTheirWindowOnlyWhileRegistered) {
   ACCEL accel{FVIRTKEY | FCONTROL, 'K', kCommand};
   HACCEL table = CreateAcceleratorTableW(&accel, 1);
   ASSERT_NE(table, nullptr);
-  CtrlHeld ctrl;
+  const wintest::KeysHeld ctrl({VK_CONTROL, VK_LCONTROL});
   MSG key{edit, WM_KEYDOWN, 'K', 1, 0, {}};
 
   EXPECT_FALSE(PreTranslateMessage(key)) << "not registered yet";

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/keys_held.h"
 #include "editor/win/shortcut_hook.h"
 #include "editor_fake.h"
 #include "ui/message_box.h"
@@ -176,14 +177,12 @@ TEST_F(SaveFormTest, CtrlZReachesUndoWhileTheTextBoxHasTheFocus) {
   ASSERT_NE(edit, nullptr);
   SetWindowTextW(edit, L"abc");
   SetFocus(edit);
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  PostMessageW(edit, WM_KEYDOWN, 'Z', 1);
-  const bool undone = PumpUntil([&] { return form_.Picture().SamePixels(capture); });
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  bool undone = false;
+  {
+    const wintest::KeysHeld ctrl({VK_CONTROL});
+    PostMessageW(edit, WM_KEYDOWN, 'Z', 1);
+    undone = PumpUntil([&] { return form_.Picture().SamePixels(capture); });
+  }
   EXPECT_TRUE(undone);
   wchar_t text[16] = {};
   GetWindowTextW(edit, text, 16);
@@ -196,11 +195,7 @@ TEST_F(SaveFormTest, PlainLettersStillReachTheTextBox) {
   HWND edit = form_.PageControlHandle(PageControl::kTextEdit);
   SetWindowTextW(edit, L"");
   SetFocus(edit);
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0;
-  keys[VK_MENU] = 0;
-  SetKeyboardState(keys);
+  const wintest::KeysHeld plain({}, {VK_CONTROL, VK_MENU});
   const Raster before = form_.Picture();
   PostMessageW(edit, WM_KEYDOWN, 'Z', 1);
   PostMessageW(edit, WM_CHAR, 'z', 1);
@@ -216,11 +211,7 @@ TEST_F(SaveFormTest, TabMovesBetweenThePageControls) {
   HWND button = form_.PageControlHandle(PageControl::kTextPropertiesBtn);
   SetFocus(edit);
   ASSERT_EQ(GetFocus(), edit);
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0;
-  keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
+  const wintest::KeysHeld plain({}, {VK_CONTROL, VK_SHIFT});
   PostMessageW(edit, WM_KEYDOWN, VK_TAB, 1);
   EXPECT_TRUE(PumpUntil([&] { return GetFocus() == button; }));
 }
