@@ -34,7 +34,7 @@ inline void CheckPictureSize(std::int64_t width, std::int64_t height) {
 }
 
 // a * b, or false when the product would not fit a size_t (the 32-bit
-// build's 4 GiB) or either factor is negative.
+// build's 4 GiB).
 inline bool CheckedMul(std::uint64_t a, std::uint64_t b, std::size_t* out) {
   if (a != 0 && b > SIZE_MAX / a) return false;
   *out = static_cast<std::size_t>(a * b);
