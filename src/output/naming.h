@@ -57,8 +57,8 @@ using PathTaken = std::function<bool(const std::string& path_text)>;
 bool PathTextExists(const std::string& path_text);
 
 // The path text of the editor's next save; advances `counter` by 1 (more
-// when template numbers are skipped). For a format outside the table the
-// name has no extension and nothing is to be written.
+// when template numbers are skipped). A format outside the table saves as
+// JPEG, the default, and the name ends in ".jpg".
 std::string NextEditorSavePath(const OutputSettings& settings, const DateTimeTexts& now, int& counter,
                                const PathTaken& taken = PathTextExists);
 

@@ -22,6 +22,8 @@ bool ConvertBmp(const std::filesystem::path& bmp, Write write) {
   std::error_code ec;
   if (!std::filesystem::exists(bmp, ec)) return false;
   const Dib bitmap = LoadBmpFile(bmp);
+  // The writer throws unless the converted file is complete and in place,
+  // so the BMP, the only copy of the still, goes only after that.
   write(bitmap.View());
   // The intermediate file goes; a failure to delete it is not reported.
   std::filesystem::remove(bmp, ec);
@@ -37,10 +39,9 @@ std::optional<PictureFormat> FormatFromIndex(int index) {
 
 std::string_view FormatExtension(PictureFormat format) { return kExtensions[static_cast<int>(format)]; }
 
-std::string_view FormatExtension(int index) {
-  const auto format = FormatFromIndex(index);
-  return format ? FormatExtension(*format) : std::string_view();
-}
+PictureFormat SaveFormatFromIndex(int index) { return FormatFromIndex(index).value_or(PictureFormat::kJpeg); }
+
+std::string_view FormatExtension(int index) { return FormatExtension(SaveFormatFromIndex(index)); }
 
 std::optional<PictureFormat> FormatFromExtension(const std::filesystem::path& path) {
   std::string ext = PathToText(path.extension());
@@ -96,9 +97,8 @@ void SaveBitmap(const DibView& bitmap, PictureFormat format, const std::filesyst
 }
 
 void SavePicture(const Raster& picture, int format_index, const std::filesystem::path& path, int quality) {
-  const auto format = FormatFromIndex(format_index);
-  if (!format) return;
-  switch (*format) {
+  const PictureFormat format = SaveFormatFromIndex(format_index);
+  switch (format) {
     case PictureFormat::kJpeg:
       SavePictureAsJpeg(picture, path, quality);
       break;
@@ -106,7 +106,7 @@ void SavePicture(const Raster& picture, int format_index, const std::filesystem:
       SavePictureAsGif(picture, path);
       break;
     default:
-      SaveBitmap(ViewOf(picture), *format, path, quality);
+      SaveBitmap(ViewOf(picture), format, path, quality);
       break;
   }
 }

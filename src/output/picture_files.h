@@ -16,10 +16,13 @@ namespace ksv {
 
 enum class PictureFormat { kBmp = 0, kJpeg = 1, kGif = 2, kTiff = 3 };
 
-// The format of a table index 0..3; none for any other index, for which
-// nothing is written.
+// The format of a table index 0..3; none for any other index.
 std::optional<PictureFormat> FormatFromIndex(int index);
-// ".bmp", ".jpg", ".gif", ".tif"; "" for an index outside the table.
+// The format the editor saves a stored choice as: the table's, and JPEG
+// (the default choice) for an index outside the table, so that a save
+// never ends without a picture.
+PictureFormat SaveFormatFromIndex(int index);
+// ".bmp", ".jpg", ".gif", ".tif"; ".jpg" for an index outside the table.
 std::string_view FormatExtension(int index);
 std::string_view FormatExtension(PictureFormat format);
 // The format named by a file name's extension (any case; .jpeg and .tiff
@@ -28,15 +31,17 @@ std::optional<PictureFormat> FormatFromExtension(const std::filesystem::path& pa
 // The format a file's first bytes announce.
 std::optional<PictureFormat> FormatFromSignature(std::span<const std::uint8_t> head);
 
-// The editor's picture, written to a file that is created or replaced.
+// The editor's picture, written to a file that is created or replaced
+// once complete.
 void SavePictureAsJpeg(const Raster& picture, const std::filesystem::path& path, int quality);
 void SavePictureAsGif(const Raster& picture, const std::filesystem::path& path);
 
 // A bitmap in its own depth, by format (the "bmp" row writes a BMP file;
 // "jpg" converts to 24 bits; "gif" keeps 1-, 4- and 8-bit palettes).
 void SaveBitmap(const DibView& bitmap, PictureFormat format, const std::filesystem::path& path, int quality);
-// The editor's picture by format table index; an index outside the table
-// writes nothing.
+// The editor's picture by format table index (SaveFormatFromIndex). Every
+// writer replaces the target only with a complete file, and an empty
+// picture throws OutputError in every format.
 void SavePicture(const Raster& picture, int format_index, const std::filesystem::path& path, int quality);
 
 // The converters for the capture driver's BMP files: when the BMP file

@@ -1,5 +1,5 @@
 // Byte streams for the picture writers: an in-memory stream and a file that
-// is created (or replaced) when the stream is made. Write errors throw
+// replaces its target only once it is complete. Write errors throw
 // OutputError("Stream write error").
 #pragma once
 
@@ -40,10 +40,14 @@ class MemoryStream final : public OutputStream {
   std::uint64_t position_ = 0;
 };
 
-// Creates the file at once, replacing an existing one; throws
-// OutputError("Cannot create file "<path>". <reason>") when it cannot.
-// The destructor closes the file and ignores late errors; Close() reports
-// them.
+// A file written safely: the bytes go to a temporary file beside the
+// target, and only Commit() moves the complete, flushed file over it. A
+// stream destroyed without a commit, or a commit that fails, removes the
+// temporary file, so an existing file keeps every byte and a failed save
+// leaves nothing behind. The constructor throws
+// OutputError("Cannot create file "<path>". <reason>") when the target
+// cannot be written (a missing folder, a read-only file); write errors
+// throw "Stream write error".
 class FileStream final : public OutputStream {
  public:
   explicit FileStream(const std::filesystem::path& path);
@@ -56,19 +60,34 @@ class FileStream final : public OutputStream {
   void Write(const void* data, std::size_t size) override;
   void Seek(std::uint64_t position) override;
   std::uint64_t Position() const override { return position_; }
-  // Flushes and closes; a failure throws "Stream write error".
-  void Close();
+  // Flushes the file to the disk, closes it and puts it in the target's
+  // place. A failure throws "Stream write error" (or the replacement's
+  // "Cannot create file" message) and leaves the target as it was.
+  void Commit();
+
+  const std::filesystem::path& TemporaryPath() const { return temporary_; }
 
  private:
+  void Discard() noexcept;
+
   static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
   // Declared before the file so it outlives it: the C library writes from
   // it until the file is closed.
   std::unique_ptr<char[]> buffer_;
   std::FILE* file_ = nullptr;  // owned
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
   std::uint64_t position_ = 0;
 };
 
-// Writes a whole file in one go (created or replaced).
+// Puts a complete temporary file in the target's place, replacing an
+// existing file; returns 0 or the system's error code. The portable
+// default renames; the Win32 layer installs MoveFileExW with write-through
+// (InstallWriteThroughReplace).
+using FileReplacer = unsigned long (*)(const std::filesystem::path& from, const std::filesystem::path& to);
+void SetFileReplacer(FileReplacer replacer);
+
+// Writes a whole file in one go, through a FileStream.
 void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // Reads a whole file; throws OutputError("Cannot open file "<path>". <reason>")

@@ -6,8 +6,12 @@
 #include <vector>
 
 #include "output/byte_io.h"
+#include "output/output_error.h"
 
 namespace ksv {
+
+const char kEmptyTiffMessage[] = "图像为空，不能保存为 TIFF 文件";
+const char kTiffTooLargeMessage[] = "图像太大，不能保存为 TIFF 文件：文件会超过 4 GB";
 
 namespace {
 
@@ -49,6 +53,14 @@ class Directory {
   std::array<std::uint8_t, 2 + kEntries * 12> bytes_{};
   int used_ = 0;
 };
+
+// The palette layout holds 8-bit bitmaps and 4-bit ones of at least four
+// pixels a row (it cuts four-bit rows to a multiple of 4, as it always
+// did). A 1-bit bitmap, or a 4-bit one narrower than 4 pixels, would come
+// out empty there: it goes through the 24-bit layout, so nothing is lost.
+bool HeldByPaletteLayout(const DibView& bitmap) {
+  return bitmap.bit_count == 8 || (bitmap.bit_count == 4 && bitmap.width >= 4);
+}
 
 void PatchDirectoryOffset(OutputStream& out, std::uint64_t directory_offset) {
   std::uint8_t v[4];
@@ -191,25 +203,36 @@ void WriteRgbLayout(OutputStream& out, const DibView& bitmap) {
 
 void WriteTiff(OutputStream& out, const DibView& bitmap) {
   if (bitmap.Empty() || bitmap.bits == nullptr) return;
-  switch (bitmap.bit_count) {
-    case 4:
-    case 8:
-      WritePaletteLayout(out, bitmap);
-      break;
-    case 16:
-    case 24:
-    case 32:
-      WriteRgbLayout(out, bitmap);
-      break;
-    default:  // 1 bit and anything unknown: no bytes
-      break;
+  // Every offset of the layout is 32 bits: a file past 4 GiB cannot be
+  // addressed, so it is refused before a byte is written.
+  if (TiffFileSize(bitmap) > 0xFFFFFFFFu) throw OutputError(kTiffTooLargeMessage);
+  if (HeldByPaletteLayout(bitmap)) {
+    WritePaletteLayout(out, bitmap);
+  } else {
+    WriteRgbLayout(out, bitmap);
   }
 }
 
+std::uint64_t TiffFileSize(const DibView& bitmap) {
+  if (bitmap.Empty()) return 0;
+  const std::uint64_t w = static_cast<std::uint64_t>(bitmap.width);
+  const std::uint64_t h = static_cast<std::uint64_t>(bitmap.height);
+  constexpr std::uint64_t kDirectory = 2 + kEntries * 12 + 4;
+  if (HeldByPaletteLayout(bitmap)) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(bitmap.bit_count);
+    const std::uint64_t row_bytes = bits == 8 ? w : (w & ~std::uint64_t{3}) / 2;
+    return sizeof kHeader + 6 * (std::uint64_t{1} << bits) + 2 * sizeof kResolution + sizeof kSoftware +
+           row_bytes * h + kDirectory;
+  }
+  return 40 + 3 * w * h + kDirectory;
+}
+
 void SaveBitmapAsTiff(const std::filesystem::path& path, const DibView& bitmap) {
+  if (bitmap.Empty() || bitmap.bits == nullptr) throw OutputError(kEmptyTiffMessage);
+  if (TiffFileSize(bitmap) > 0xFFFFFFFFu) throw OutputError(kTiffTooLargeMessage);
   FileStream file(path);
   WriteTiff(file, bitmap);
-  file.Close();
+  file.Commit();
 }
 
 void SaveBitmapAsTiff(const std::filesystem::path& path, const Raster& picture) {

@@ -72,11 +72,6 @@ OperationCall ParseOperation(const std::string& token, const OperationRegistry& 
   return call;
 }
 
-void RemovePartialOutput(const std::filesystem::path& path) {
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-}
-
 }  // namespace
 
 Invocation ParseArguments(const std::vector<std::string>& args, const OperationRegistry& registry) {
@@ -173,23 +168,21 @@ int RunImageTool(const std::vector<std::string>& args, const OperationRegistry& 
     return kExitFailure;
   }
 
+  // The writers replace the output only with a complete file, so a failure
+  // leaves an existing output as it was and nothing to clean up.
   const PictureFormat format = *FormatFromExtension(inv.output);
-  bool output_started = false;
   try {
     if (inv.operations.empty()) {
       // Untouched pictures keep their depth, so palette pictures reach the
       // GIF and TIFF writers with their own palette.
-      output_started = true;
       SaveBitmap(picture.View(), format, inv.output, inv.quality);
     } else {
       Raster raster = ToRaster(picture.View());
       picture = Dib();
       for (const OperationCall& call : inv.operations) call.operation->apply(raster, call.values);
-      output_started = true;
       SaveBitmap(ViewOf(raster), format, inv.output, inv.quality);
     }
   } catch (const std::exception& e) {
-    if (output_started) RemovePartialOutput(inv.output);
     err << "ksv-image: cannot write '" << PathToText(inv.output) << "': " << e.what() << '\n';
     return kExitFailure;
   }

@@ -10,6 +10,8 @@
 #include "capture/win/display_form.h"
 #include "capture/win/select_area_form.h"
 #include "editor/win/save_form.h"
+#include "output/win/file_replace.h"
+#include "output/win/system_texts.h"
 #include "ui/message_loop.h"
 #include "video/win/video_form.h"
 
@@ -19,6 +21,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                             ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&icc);
+  // Failed saves name the system's own reason, and finished pictures are
+  // moved into place with write-through.
+  ksv::InstallSystemErrorTexts();
+  ksv::InstallWriteThroughReplace();
 
   // Only the first argument counts: "s" (exactly) starts in the tray, and
   // so does any other argument.

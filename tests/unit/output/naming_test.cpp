@@ -82,7 +82,7 @@ TEST(NamingTest, SaveAsAlwaysAppendsTheConfiguredExtension) {
   EXPECT_EQ(SaveAsPath("C:\\a", 0), "C:\\a.bmp");
   EXPECT_EQ(SaveAsPath("C:\\a", 3), "C:\\a.tif");
   EXPECT_EQ(SaveAsPath("C:\\a.jpg", 1), "C:\\a.jpg.jpg");
-  EXPECT_EQ(SaveAsPath("C:\\a", 7), "C:\\a") << "a format outside the table has no extension";
+  EXPECT_EQ(SaveAsPath("C:\\a", 7), "C:\\a.jpg") << "a format outside the table saves as JPEG";
 }
 
 TEST(NamingTest, FolderTextIsUsedAsTyped) {
@@ -135,14 +135,14 @@ TEST(NamingTest, ContinuousStillsNumberFromTheirOwnCount) {
             "D:\\图片\\2008-10-01_10-10-10.gif");
 }
 
-TEST(NamingTest, BmpStillsAndUnknownFormatsHaveNoTarget) {
+TEST(NamingTest, BmpStillsAndUnknownFormatsHaveNoTargetAndTheEditorSavesJpeg) {
   FakeFolder folder;
   int counter = 1;
   const StillPaths bmp = NextSingleStillPaths(ByTemplate(0), kExampleTime, counter, folder.Taken());
   EXPECT_EQ(bmp.bmp, "D:\\图片\\截图1.bmp");
   EXPECT_TRUE(bmp.target.empty());
   EXPECT_TRUE(NextSingleStillPaths(ByTemplate(9), kExampleTime, counter, folder.Taken()).target.empty());
-  EXPECT_EQ(NextEditorSavePath(ByTemplate(-1), kExampleTime, counter, folder.Taken()), "D:\\图片\\截图3");
+  EXPECT_EQ(NextEditorSavePath(ByTemplate(-1), kExampleTime, counter, folder.Taken()), "D:\\图片\\截图3.jpg");
   EXPECT_EQ(counter, 4);
 }
 

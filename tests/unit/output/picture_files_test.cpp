@@ -64,11 +64,17 @@ TEST_F(PictureFilesTest, EditorSaveWritesEachFormatOfTheTable) {
   EXPECT_TRUE(fs::exists(folder_ / "截图4.tif"));
 }
 
-TEST_F(PictureFilesTest, FormatOutsideTheTableWritesNothing) {
-  SaveEditorPicture(picture_, Settings(4), {"d", "t"});
+TEST_F(PictureFilesTest, FormatOutsideTheTableSavesAsJpeg) {
+  // A stored choice the table lacks must not end in a success message
+  // with nothing written: it saves as the default, JPEG.
+  for (const int index : {4, -1, 99}) {
+    const fs::path file = PathFromText(SaveEditorPicture(picture_, Settings(index), {"d", "t"}));
+    EXPECT_EQ(PathToText(file.extension()), ".jpg") << index;
+    EXPECT_EQ(FormatFromSignature(test::FileBytes(file)), PictureFormat::kJpeg) << index;
+  }
   SavePicture(picture_, -1, folder_ / "x", 80);
-  EXPECT_TRUE(fs::is_empty(folder_.Path()));
-  EXPECT_EQ(OutputNameCounter, 2);
+  EXPECT_EQ(FormatFromSignature(test::FileBytes(folder_ / "x")), PictureFormat::kJpeg);
+  EXPECT_EQ(OutputNameCounter, 4);
 }
 
 TEST_F(PictureFilesTest, TwoTimeSavesInOneSecondKeepBothPictures) {
@@ -189,7 +195,7 @@ TEST(PictureFormatTest, TableExtensionsAndSignatures) {
   EXPECT_EQ(FormatExtension(1), ".jpg");
   EXPECT_EQ(FormatExtension(2), ".gif");
   EXPECT_EQ(FormatExtension(3), ".tif");
-  EXPECT_EQ(FormatExtension(4), "");
+  EXPECT_EQ(FormatExtension(4), ".jpg");
   EXPECT_EQ(FormatFromExtension("A.JPEG"), PictureFormat::kJpeg);
   EXPECT_EQ(FormatFromExtension("a.tiff"), PictureFormat::kTiff);
   EXPECT_EQ(FormatFromExtension("a.png"), std::nullopt);

@@ -230,16 +230,24 @@ TEST(TiffWriterTest, HeaderNeverKeepsThePlaceholderOffset) {
   }
 }
 
-TEST(TiffWriterTest, EmptyAndOneBitBitmapsWriteNothing) {
+TEST(TiffWriterTest, EmptyBitmapsAreRefusedAndOneBitOnesTakeTheRgbLayout) {
   EXPECT_TRUE(Tiff(ViewOf(Raster())).empty());
-  const Dib one_bit = Dib::Make(8, 8, 1);
-  EXPECT_TRUE(Tiff(one_bit.View()).empty());
-
   test::TempFolder folder;
-  SaveBitmapAsTiff(folder / "one.tif", one_bit.View());
-  SaveBitmapAsTiff(folder / "empty.tif", Raster());
-  EXPECT_EQ(std::filesystem::file_size(folder / "one.tif"), 0u);
-  EXPECT_EQ(std::filesystem::file_size(folder / "empty.tif"), 0u);
+  EXPECT_THROW(SaveBitmapAsTiff(folder / "empty.tif", Raster()), OutputError);
+  EXPECT_FALSE(std::filesystem::exists(folder / "empty.tif"));
+
+  // A 1-bit bitmap (a scanner's or a driver's) would be lost in the
+  // palette layout; it is written as RGB, three samples of 8 bits.
+  Dib one_bit = Dib::Make(8, 8, 1);
+  one_bit.palette = {MakeColor(0, 0, 0), MakeColor(255, 255, 255)};
+  one_bit.MutableRow(2)[0] = 0x81;
+  const std::vector<std::uint8_t> file = Tiff(one_bit.View());
+  ASSERT_EQ(file.size(), TiffFileSize(one_bit.View()));
+  EXPECT_EQ(file.size(), 40u + 8 * 8 * 3 + 2 + 15 * 12 + 4);
+  const std::size_t row2 = 40 + 2 * 8 * 3;
+  EXPECT_EQ(file[row2], 255);
+  EXPECT_EQ(file[row2 + 3], 0);
+  EXPECT_EQ(file[row2 + 7 * 3 + 2], 255);
 }
 
 // Accepts `limit` bytes, then fails as a full disk would.
