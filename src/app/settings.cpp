@@ -44,10 +44,11 @@ std::string AutoStartCommand(std::string_view exe_folder) {
 }
 
 bool InitializeSettingsStore(Registry& reg, std::string_view exe_folder) {
-  // The last value written, not merely its key: the key is created a moment
-  // before the value, and a run cut short in between must not count as
-  // done, or every later start would fail to load the close action.
-  if (SettingValueExists(reg, kHklm, kHighKey, false, "Quit")) return false;
+  // The key, not its value: the key "High" is created by the last write
+  // only, so its absence is a store that was never (or never completely)
+  // filled. A single missing value is no first run; writing the whole table
+  // then would put every default over the user's stored settings.
+  if (SettingKeyExists(reg, kHklm, kHighKey, false)) return false;
   Write(reg, kKsvKey, "Install_Dir", kStr, exe_folder);
   Write(reg, kKsvKey, "Ver", kStr, kVersion);
   Write(reg, kConventionalKey, "Sound", kStr, "1");

@@ -82,9 +82,11 @@ std::string ExecutableFolder(std::string_view exe_path);
 // folder with blanks cannot be taken for another program.
 std::string AutoStartCommand(std::string_view exe_folder);
 
-// Writes the whole default table unless "SOFTWARE\KSV\Settings\High"
-// already holds "Quit", the last value of the table, so a run cut short is
-// repeated in full. True when the defaults were written.
+// Writes the whole default table unless the key "SOFTWARE\KSV\Settings\High"
+// exists. Only the table's last write creates that key, so a run cut short
+// before it is repeated in full; a value missing from an existing store is
+// left missing and reads as the loading rules say. True when the defaults
+// were written.
 bool InitializeSettingsStore(Registry& reg, std::string_view exe_folder);
 
 // The stored version suffix ("V1.6"), appended to the main window's caption.

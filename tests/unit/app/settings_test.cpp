@@ -129,17 +129,83 @@ TEST_F(SettingsTest, FirstRunWritesTheWholeTableInOrderOnce) {
 }
 
 TEST_F(SettingsTest, FirstRunCutShortIsRepeatedInFullAtTheNextStart) {
-  for (int done = 0; done < static_cast<int>(kFirstRunTable.size()); ++done) {
+  // The last write creates the key "High" before it stores "Quit": every
+  // cut before that key exists leaves a first run to be repeated.
+  const int before_high = static_cast<int>(kFirstRunTable.size()) - 1;
+  for (int done = 0; done < before_high; ++done) {
     SCOPED_TRACE(done);
     MemoryRegistry reg;
     CutShortRegistry dying(reg, done);
     EXPECT_THROW(InitializeSettingsStore(dying, kFolder), CutShortRegistry::Cut);
     ASSERT_EQ(reg.Changes().size(), static_cast<std::size_t>(done));
+    ASSERT_FALSE(reg.HasKey(kLm, kHighKey));
 
     reg.ClearChanges();
     EXPECT_TRUE(InitializeSettingsStore(reg, kFolder));
     EXPECT_EQ(reg.Changes(), kFirstRunTable);
   }
+}
+
+TEST_F(SettingsTest, FirstRunCutBetweenTheHighKeyAndQuitKeepsWhatWasWritten) {
+  MemoryRegistry reg;
+  CutShortRegistry dying(reg, static_cast<int>(kFirstRunTable.size()) - 1);
+  EXPECT_THROW(InitializeSettingsStore(dying, kFolder), CutShortRegistry::Cut);
+  ASSERT_TRUE(reg.HasKey(kLm, kHighKey));
+  ASSERT_FALSE(reg.Value(kLm, kHighKey, "Quit"));
+  reg.ClearChanges();
+  EXPECT_FALSE(InitializeSettingsStore(reg, kFolder)) << "the key is there: no first run";
+  EXPECT_TRUE(reg.Changes().empty());
+}
+
+// Every value of the table as it is stored now ("<missing>" for none).
+std::vector<std::string> StoredTable(const MemoryRegistry& reg) {
+  std::vector<std::string> stored;
+  for (const RegChange& c : kFirstRunTable) {
+    const std::optional<RegValue> v = reg.Value(c.root, c.path, c.name);
+    stored.push_back(c.name + "=" +
+                     (!v                            ? std::string("<missing>")
+                      : v->type == RegType::Integer ? "int:" + std::to_string(v->integer)
+                                                    : v->text));
+  }
+  return stored;
+}
+
+TEST_F(SettingsTest, MissingCloseActionNeverResetsTheStoredSettings) {
+  FirstRun();
+  // The user's own settings, each different from the first-run default.
+  ConventionalPage general;
+  general.OverSound = false;
+  general.HideMainForm = false;
+  general.WidthValue = "320";
+  SaveConventionalPage(reg_, general, settings_.fixed);
+  SavePage save;
+  save.FNameTemp = "图片";
+  save.SaveDir = "D:\\截图";
+  save.PicFormatRadioGroup = 3;
+  save.JpgCompTrackBar = 35;
+  SaveSavePage(reg_, save);
+  reg_.OpenKey(kLm, kHighKey, false)->DeleteValue("Quit");
+  const std::vector<std::string> stored = StoredTable(reg_);
+  reg_.ClearChanges();
+
+  // The next start.
+  EXPECT_FALSE(InitializeSettingsStore(reg_, kFolder));
+  settings_ = Settings();
+  try {
+    Load();
+  } catch (const ConversionError& e) {
+    // The missing close action reads as empty, as any missing number does.
+    EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+  }
+  EXPECT_EQ(StoredTable(reg_), stored);
+  EXPECT_TRUE(reg_.Changes().empty()) << "nothing is written over the user's settings";
+  EXPECT_FALSE(settings_.conventional.OverSound);
+  EXPECT_FALSE(settings_.conventional.HideMainForm);
+  EXPECT_EQ(settings_.save.FNameTemp, "图片");
+  EXPECT_EQ(settings_.save.SaveDir, "D:\\截图");
+  EXPECT_EQ(settings_.save.PicFormatRadioGroup, 3);
+  EXPECT_EQ(settings_.save.JpgCompTrackBar, 35);
+  EXPECT_TRUE(CloseRequestQuits(reg_)) << "no stored action: the close button quits";
 }
 
 TEST_F(SettingsTest, FirstStartLoadsTheDefaultsAndTheDocumentsFolder) {
