@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ksv {
@@ -20,11 +21,29 @@ constexpr int RedOf(Color c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int BlueOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
 
+// The largest pixel buffer any target can hold: std::vector refuses more
+// than PTRDIFF_MAX bytes, which is 2 GiB on the 32-bit build.
+inline constexpr std::uint64_t kMaxBufferBytes = static_cast<std::uint64_t>(PTRDIFF_MAX);
+
+struct RasterLayout {
+  int stride = 0;
+  std::uint64_t byte_size = 0;
+};
+
+// The row stride and byte size of a width x height raster, worked out in
+// 64 bits; nullopt when the stride would not fit an int or the buffer would
+// exceed max_bytes. The limit is a parameter so that the 32-bit build's
+// arithmetic can be checked on any machine.
+std::optional<RasterLayout> RasterLayoutFor(std::int64_t width, std::int64_t height,
+                                            std::uint64_t max_bytes = kMaxBufferBytes);
+
 class Raster {
  public:
   Raster() = default;
   // A raster of the given size filled with black. Negative sizes give an
-  // empty raster.
+  // empty raster; a size whose rows or buffer cannot be addressed throws
+  // std::length_error (and one that memory cannot hold std::bad_alloc), so
+  // no caller ever holds a raster smaller than it says.
   Raster(int width, int height);
   Raster(int width, int height, Color fill);
 
@@ -49,9 +68,7 @@ class Raster {
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
   // True when both rasters use the same pixel buffer (no copy made yet).
-  bool SharesPixelsWith(const Raster& other) const {
-    return pixels_ != nullptr && pixels_ == other.pixels_;
-  }
+  bool SharesPixelsWith(const Raster& other) const { return pixels_ != nullptr && pixels_ == other.pixels_; }
   // Same size and the same pixel values (padding bytes are ignored).
   bool SamePixels(const Raster& other) const;
 

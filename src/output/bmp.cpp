@@ -4,10 +4,12 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "output/byte_io.h"
 #include "output/output_error.h"
+#include "output/size_limits.h"
 
 namespace ksv {
 
@@ -54,27 +56,41 @@ void NormaliseBitfields32(Dib& dib, std::uint32_t rmask, std::uint32_t gmask, st
 }
 
 // Run-length encoded 8- and 4-bit pixels into plain rows (bottom-up, as
-// such files always are). Pixels the runs skip stay index 0.
+// such files always are). Pixels the runs skip stay index 0. The position
+// never leaves the bitmap: a run past the right edge is clipped, as sloppy
+// encoders write them, while a delta past the right edge or the top is no
+// picture and refuses the file, so a long chain of deltas cannot wrap the
+// position to somewhere before the row.
 void DecodeRle(const std::uint8_t* s, std::size_t n, bool four_bit, Dib& dib) {
-  int x = 0, y = 0;  // y counts stored rows, from the bottom
-  auto put = [&](int index) {
-    if (x >= dib.width || y >= dib.height) return;
+  const int width = dib.width;
+  int x = 0, y = 0;  // y counts stored rows, from the bottom; 0 <= x <= width
+  auto advance = [&](int count) {
+    x = static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + count, width));
+  };
+  // Writes `count` pixels from x on, as many as fit in the row; pixel(k)
+  // gives the k-th index.
+  auto put = [&](int count, auto pixel) {
+    if (y >= dib.height) return;
     std::uint8_t* row = dib.bits.data() + static_cast<std::size_t>(y) * dib.Stride();
-    if (four_bit) {
-      std::uint8_t& b = row[x >> 1];
-      b = (x & 1) ? static_cast<std::uint8_t>((b & 0xF0) | (index & 0x0F))
-                  : static_cast<std::uint8_t>((b & 0x0F) | (index << 4));
-    } else {
-      row[x] = static_cast<std::uint8_t>(index);
+    const int fit = std::min(count, width - x);
+    for (int k = 0; k < fit; ++k) {
+      const int at = x + k, index = pixel(k);
+      if (four_bit) {
+        std::uint8_t& b = row[at >> 1];
+        b = (at & 1) ? static_cast<std::uint8_t>((b & 0xF0) | (index & 0x0F))
+                     : static_cast<std::uint8_t>((b & 0x0F) | (index << 4));
+      } else {
+        row[at] = static_cast<std::uint8_t>(index);
+      }
     }
-    ++x;
+    advance(count);
   };
   std::size_t i = 0;
   while (i + 1 < n && y < dib.height) {
     const int count = s[i], value = s[i + 1];
     i += 2;
     if (count > 0) {
-      for (int k = 0; k < count; ++k) put(four_bit ? ((k & 1) ? value & 0x0F : value >> 4) : value);
+      put(count, [&](int k) { return four_bit ? ((k & 1) ? value & 0x0F : value >> 4) : value; });
     } else if (value == 0) {
       x = 0;
       ++y;
@@ -82,18 +98,37 @@ void DecodeRle(const std::uint8_t* s, std::size_t n, bool four_bit, Dib& dib) {
       return;
     } else if (value == 2) {
       if (i + 1 >= n) Invalid();
+      if (s[i] > width - x || s[i + 1] > dib.height - y) Invalid();
       x += s[i];
       y += s[i + 1];
       i += 2;
     } else {
       const std::size_t bytes_used =
           four_bit ? (static_cast<std::size_t>(value) + 1) / 2 : static_cast<std::size_t>(value);
-      if (i + bytes_used > n) Invalid();
-      for (int k = 0; k < value; ++k)
-        put(four_bit ? ((k & 1) ? s[i + k / 2] & 0x0F : s[i + k / 2] >> 4) : s[i + k]);
-      i += (bytes_used + 1) & ~static_cast<std::size_t>(1);
+      if (bytes_used > n - i) Invalid();
+      const std::uint8_t* run = s + i;
+      put(value, [&](int k) { return four_bit ? ((k & 1) ? run[k / 2] & 0x0F : run[k / 2] >> 4) : run[k]; });
+      i += std::min(n - i, (bytes_used + 1) & ~static_cast<std::size_t>(1));
     }
   }
+}
+
+// stride * rows + last in 64 bits, saturating instead of wrapping: a claim
+// that large is simply more than any file holds.
+std::uint64_t SaturatingSize(std::uint64_t stride, std::uint64_t rows, std::uint64_t last) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  if (rows != 0 && stride > (kMax - last) / rows) return kMax;
+  return stride * rows + last;
+}
+
+// Zero-filled pixels for a size CheckPictureSize has accepted.
+std::vector<std::uint8_t> ZeroedPixels(std::uint64_t width, std::uint64_t height, int bit_count) {
+  const std::optional<DibLayout> layout =
+      DibLayoutFor(static_cast<std::int64_t>(width), static_cast<std::int64_t>(height), bit_count);
+  if (!layout)
+    throw OutputError(
+        PictureTooLargeMessage(static_cast<std::int64_t>(width), static_cast<std::int64_t>(height)));
+  return std::vector<std::uint8_t>(static_cast<std::size_t>(layout->byte_size), 0);
 }
 
 }  // namespace
@@ -261,27 +296,33 @@ Dib ReadBmp(std::span<const std::uint8_t> file) {
     palette_end += bytes_needed;
   }
 
-  const std::size_t stride = dib.Stride();
   if (compression == kBiRle4 || compression == kBiRle8) {
+    CheckPictureSize(width, height);
     const std::size_t pixels_at = (off_bits >= palette_end && off_bits < size) ? off_bits : palette_end;
     if (pixels_at >= size) Invalid();
     // A run can cover at most 255 pixels per 2 bytes: a larger claim is a
     // broken header, not a picture.
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) / 128 > size) Invalid();
-    dib.bits.assign(stride * static_cast<std::size_t>(height), 0);
+    dib.bits = ZeroedPixels(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), bit_count);
     DecodeRle(f + pixels_at, size - pixels_at, compression == kBiRle4, dib);
     return dib;
   }
+  // Uncompressed rows have a fixed size, so the file's length tells how
+  // much of the claim it holds. Some writers leave out the padding of the
+  // last row, and a transfer cut off near the end still deserves to be
+  // shown, with the rows it lacks left zero (black, or palette index 0).
+  // A file with less than three quarters of its pixel bytes is a header
+  // claiming what is not there, and is refused before anything is
+  // allocated for it.
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bit_count + 31) / 32) * 4;
   const std::uint64_t used =
       (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bit_count) + 7) / 8;
   const std::size_t pixels_at = (off_bits >= palette_end && off_bits < size) ? off_bits : palette_end;
   const std::uint64_t available = size - std::min(size, pixels_at);
-  // Some writers leave out the padding of the last row; nothing short of
-  // that is accepted.
-  const std::uint64_t needed =
-      static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height - 1) + used;
-  if (available < needed) Invalid();
-  dib.bits.assign(stride * static_cast<std::size_t>(height), 0);
+  const std::uint64_t needed = SaturatingSize(stride, static_cast<std::uint64_t>(height - 1), used);
+  if (available < needed - needed / 4) Invalid();
+  CheckPictureSize(width, height);
+  dib.bits = ZeroedPixels(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), bit_count);
   std::memcpy(dib.bits.data(), f + pixels_at,
               static_cast<std::size_t>(std::min<std::uint64_t>(available, dib.bits.size())));
 

@@ -1,7 +1,10 @@
 #include "output/dib.h"
 
 #include <bit>
+#include <climits>
 #include <cstring>
+#include <stdexcept>
+#include <string>
 
 namespace ksv {
 
@@ -48,25 +51,47 @@ Color DibView::Pixel(int x, int y) const {
       return i < static_cast<int>(palette.size()) ? palette[static_cast<std::size_t>(i)] : Color{0};
     }
     case 16: {
-      const std::uint32_t v =
-          static_cast<std::uint32_t>(row[x * 2]) | (static_cast<std::uint32_t>(row[x * 2 + 1]) << 8);
+      const std::uint8_t* p = row + static_cast<std::size_t>(x) * 2;
+      const std::uint32_t v = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8);
       return MakeColor(MaskChannel(red_mask).Extract(v), MaskChannel(green_mask).Extract(v),
                        MaskChannel(blue_mask).Extract(v));
     }
-    case 32:
-      return MakeColor(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
-    default:
-      return MakeColor(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+    case 32: {
+      const std::uint8_t* p = row + static_cast<std::size_t>(x) * 4;
+      return MakeColor(p[2], p[1], p[0]);
+    }
+    default: {
+      const std::uint8_t* p = row + static_cast<std::size_t>(x) * 3;
+      return MakeColor(p[2], p[1], p[0]);
+    }
   }
+}
+
+std::optional<DibLayout> DibLayoutFor(std::int64_t width, std::int64_t height, int bit_count,
+                                      std::uint64_t max_bytes) {
+  if (width < 0 || height < 0 || width > INT_MAX || height > INT_MAX || bit_count < 1 || bit_count > 32)
+    return std::nullopt;
+  // Below 2^31 * 32 bits: the row fits 64 bits with room to spare.
+  const std::uint64_t stride =
+      ((static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bit_count) + 31) / 32) * 4;
+  if (stride > SIZE_MAX) return std::nullopt;
+  if (height != 0 && stride > max_bytes / static_cast<std::uint64_t>(height)) return std::nullopt;
+  const std::uint64_t bytes = stride * static_cast<std::uint64_t>(height);
+  if (bytes > SIZE_MAX) return std::nullopt;
+  return DibLayout{static_cast<std::size_t>(stride), bytes};
 }
 
 Dib Dib::Make(int width, int height, int bit_count) {
   Dib dib;
   if (width <= 0 || height <= 0) return dib;
+  const std::optional<DibLayout> layout = DibLayoutFor(width, height, bit_count);
+  if (!layout)
+    throw std::length_error(std::to_string(bit_count) + "-bit bitmap of " + std::to_string(width) + " x " +
+                            std::to_string(height) + " pixels does not fit in memory");
   dib.width = width;
   dib.height = height;
   dib.bit_count = bit_count;
-  dib.bits.assign(dib.Stride() * static_cast<std::size_t>(height), 0);
+  dib.bits.assign(static_cast<std::size_t>(layout->byte_size), 0);
   return dib;
 }
 
@@ -106,7 +131,7 @@ Dib ToDib(const Raster& raster) {
 
 Raster ToRaster(const DibView& dib) {
   if (dib.Empty()) return Raster();
-  Raster out(dib.width, dib.height);
+  Raster out(dib.width, dib.height);  // throws for a size it cannot hold
   const std::size_t row_bytes = static_cast<std::size_t>(dib.width) * 3;
   switch (dib.bit_count) {
     case 24:

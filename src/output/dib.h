@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -13,10 +14,24 @@
 
 namespace ksv {
 
-// Bytes of one stored row: bit_count * width bits rounded up to 4 bytes.
+// Bytes of one stored row: bit_count * width bits rounded up to 4 bytes,
+// worked out in 64 bits. Only meaningful for a bitmap that DibLayoutFor
+// accepts: on the 32-bit build a larger stride would not fit a size_t.
 constexpr std::size_t DibStride(int width, int bit_count) {
-  return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bit_count) + 31) / 32) * 4;
+  return static_cast<std::size_t>(
+      ((static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bit_count) + 31) / 32) * 4);
 }
+
+struct DibLayout {
+  std::size_t stride = 0;
+  std::uint64_t byte_size = 0;
+};
+
+// The stride and byte size of a width x height bitmap of the given depth
+// (1 to 32 bits), or nullopt when the buffer would exceed max_bytes or a
+// size_t (4 GiB on the 32-bit build, where products of sizes would wrap).
+std::optional<DibLayout> DibLayoutFor(std::int64_t width, std::int64_t height, int bit_count,
+                                      std::uint64_t max_bytes = kMaxBufferBytes);
 
 // A read-only look at a bitmap's pixels, owned elsewhere.
 struct DibView {
@@ -57,7 +72,9 @@ struct Dib {
   std::vector<Color> palette;
   std::vector<std::uint8_t> bits;
 
-  // Zero-filled pixels of the given size and depth, rows top-down.
+  // Zero-filled pixels of the given size and depth, rows top-down. A size
+  // of zero or less gives an empty bitmap; one whose buffer cannot be
+  // addressed throws std::length_error.
   static Dib Make(int width, int height, int bit_count);
 
   bool Empty() const { return width <= 0 || height <= 0; }
@@ -75,7 +92,8 @@ DibView ViewOf(const Raster& raster);
 // A 24-bit top-down copy of the Raster.
 Dib ToDib(const Raster& raster);
 
-// Any bitmap converted to the editor's 24-bit layout.
+// Any bitmap converted to the editor's 24-bit layout. Throws
+// std::length_error, before reading a pixel, for a size Raster refuses.
 Raster ToRaster(const DibView& dib);
 
 bool IsPaletteDepth(int bit_count);

@@ -6,6 +6,7 @@
 
 #include "output/byte_io.h"
 #include "output/output_error.h"
+#include "output/size_limits.h"
 
 namespace ksv {
 
@@ -217,6 +218,117 @@ std::vector<std::uint8_t> EncodeGif(const DibView& bitmap) {
   return WriteGifFile(w, bitmap.height, bitmap.palette, bitmap.bit_count, indexes.data());
 }
 
+namespace {
+
+// Reads LZW codes least significant bit first from the gathered data.
+class CodeReader {
+ public:
+  explicit CodeReader(std::span<const std::uint8_t> data) : data_(data) {}
+  // False at the end of the data.
+  bool Next(int width, int* code) {
+    while (count_ < width) {
+      if (at_ == data_.size()) return false;
+      bits_ |= static_cast<std::uint32_t>(data_[at_++]) << count_;
+      count_ += 8;
+    }
+    *code = static_cast<int>(bits_ & ((1u << width) - 1));
+    bits_ >>= width;
+    count_ -= width;
+    return true;
+  }
+
+ private:
+  std::span<const std::uint8_t> data_;
+  std::size_t at_ = 0;
+  std::uint32_t bits_ = 0;
+  int count_ = 0;
+};
+
+// Expands the image's codes into `out`, at most out.size() indexes; pixels
+// the data does not reach stay 0, as in a file cut off short. Every code
+// either ends the table's current string or yields at least one index, so
+// the work is bounded by the data's length plus the picture's size, never
+// by what the codes claim.
+void ExpandLzw(std::span<const std::uint8_t> data, int min_code_size, std::span<std::uint8_t> out) {
+  const int clear = 1 << min_code_size;
+  const int end = clear + 1;
+  std::array<std::uint16_t, kMaxCode> prefix{};
+  std::array<std::uint8_t, kMaxCode> suffix{};
+  std::array<std::uint8_t, kMaxCode> first{};
+  std::array<std::uint8_t, kMaxCode + 1> stack{};
+  for (int i = 0; i < clear; ++i) {
+    suffix[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    first[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+  }
+  CodeReader reader(data);
+  int width_bits = min_code_size + 1;
+  int next = end + 1;
+  int previous = -1;
+  std::size_t written = 0;
+  int code = 0;
+  while (written < out.size() && reader.Next(width_bits, &code)) {
+    if (code == clear) {
+      width_bits = min_code_size + 1;
+      next = end + 1;
+      previous = -1;
+      continue;
+    }
+    if (code == end) break;
+    if (previous < 0) {
+      if (code >= clear) BadGif();
+      out[written++] = static_cast<std::uint8_t>(code);
+      previous = code;
+      continue;
+    }
+    int emit = code;
+    std::size_t depth = 0;
+    std::uint8_t head;
+    if (code < next) {
+      head = first[static_cast<std::size_t>(code)];
+    } else if (code == next) {
+      head = first[static_cast<std::size_t>(previous)];
+      stack[depth++] = head;
+      emit = previous;
+    } else {
+      BadGif();
+    }
+    // Each table entry's prefix is an older entry, so the chain is at most
+    // kMaxCode long and fits the stack.
+    while (emit >= clear) {
+      stack[depth++] = suffix[static_cast<std::size_t>(emit)];
+      emit = prefix[static_cast<std::size_t>(emit)];
+    }
+    stack[depth++] = static_cast<std::uint8_t>(emit);
+    while (depth > 0 && written < out.size()) out[written++] = stack[--depth];
+    if (next < kMaxCode) {
+      prefix[static_cast<std::size_t>(next)] = static_cast<std::uint16_t>(previous);
+      suffix[static_cast<std::size_t>(next)] = head;
+      first[static_cast<std::size_t>(next)] = first[static_cast<std::size_t>(previous)];
+      ++next;
+      if (next == (1 << width_bits) && width_bits < 12) ++width_bits;
+    }
+    previous = code;
+  }
+}
+
+// The stored position of each row: interlaced images store rows in four
+// passes.
+std::vector<int> RowOrder(int height, bool interlaced) {
+  std::vector<int> order;
+  order.reserve(static_cast<std::size_t>(height));
+  if (interlaced) {
+    for (int y = 0; y < height; y += 8) order.push_back(y);
+    for (int y = 4; y < height; y += 8) order.push_back(y);
+    for (int y = 2; y < height; y += 4) order.push_back(y);
+    for (int y = 1; y < height; y += 2) order.push_back(y);
+  } else {
+    for (int y = 0; y < height; ++y) order.push_back(y);
+  }
+  return order;
+}
+
+}  // namespace
+
 Dib DecodeGif(std::span<const std::uint8_t> file) {
   const std::uint8_t* f = file.data();
   const std::size_t size = file.size();
@@ -225,7 +337,7 @@ Dib DecodeGif(std::span<const std::uint8_t> file) {
   std::vector<Color> global;
   auto read_table = [&](int bits, std::vector<Color>& table) {
     const std::size_t entries = static_cast<std::size_t>(1) << bits;
-    if (pos + entries * 3 > size) BadGif();
+    if (entries * 3 > size - pos) BadGif();
     table.resize(entries);
     for (std::size_t i = 0; i < entries; ++i, pos += 3) table[i] = MakeColor(f[pos], f[pos + 1], f[pos + 2]);
   };
@@ -241,14 +353,19 @@ Dib DecodeGif(std::span<const std::uint8_t> file) {
         if (pos >= size) BadGif();
         const std::size_t n = f[pos++];
         if (n == 0) break;
+        if (n > size - pos) BadGif();
         pos += n;
       }
       continue;
     }
     if (kind != 0x2C) BadGif();
-    if (pos + 9 > size) BadGif();
+    if (9 > size - pos) BadGif();
+    // Only the image is decoded, not the logical screen around it, so the
+    // image's own size is the one the size rule applies to; it is checked
+    // before anything of that size is allocated.
     const int width = bytes::Le16(f + pos + 4);
     const int height = bytes::Le16(f + pos + 6);
+    CheckPictureSize(width, height);
     const std::uint8_t flags = f[pos + 8];
     pos += 9;
     std::vector<Color> local;
@@ -264,92 +381,22 @@ Dib DecodeGif(std::span<const std::uint8_t> file) {
       if (pos >= size) BadGif();
       const std::size_t n = f[pos++];
       if (n == 0) break;
-      if (pos + n > size) BadGif();
+      if (n > size - pos) BadGif();
       data.insert(data.end(), f + pos, f + pos + n);
       pos += n;
-    }
-
-    const std::size_t pixels = static_cast<std::size_t>(width) * height;
-    std::vector<std::uint8_t> indexes(pixels, 0);
-    {
-      const int clear = 1 << min_code_size;
-      const int end = clear + 1;
-      std::array<std::uint16_t, kMaxCode> prefix{};
-      std::array<std::uint8_t, kMaxCode> suffix{};
-      std::array<std::uint8_t, kMaxCode> first{};
-      std::array<std::uint8_t, kMaxCode + 1> stack{};
-      for (int i = 0; i < clear; ++i) {
-        suffix[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-        first[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-      }
-      int width_bits = min_code_size + 1;
-      int next = end + 1;
-      int previous = -1;
-      std::size_t bitpos = 0;
-      std::size_t out = 0;
-      const std::size_t total_bits = data.size() * 8;
-      while (out < pixels && bitpos + static_cast<std::size_t>(width_bits) <= total_bits) {
-        int code = 0;
-        for (int b = 0; b < width_bits; ++b, ++bitpos) code |= ((data[bitpos >> 3] >> (bitpos & 7)) & 1) << b;
-        if (code == clear) {
-          width_bits = min_code_size + 1;
-          next = end + 1;
-          previous = -1;
-          continue;
-        }
-        if (code == end) break;
-        if (previous < 0) {
-          if (code >= clear) BadGif();
-          indexes[out++] = static_cast<std::uint8_t>(code);
-          previous = code;
-          continue;
-        }
-        int emit = code;
-        std::size_t depth = 0;
-        std::uint8_t head;
-        if (code < next) {
-          head = first[static_cast<std::size_t>(code)];
-        } else if (code == next) {
-          head = first[static_cast<std::size_t>(previous)];
-          stack[depth++] = head;
-          emit = previous;
-        } else {
-          BadGif();
-        }
-        while (emit >= clear) {
-          stack[depth++] = suffix[static_cast<std::size_t>(emit)];
-          emit = prefix[static_cast<std::size_t>(emit)];
-        }
-        stack[depth++] = static_cast<std::uint8_t>(emit);
-        while (depth > 0 && out < pixels) indexes[out++] = stack[--depth];
-        if (next < kMaxCode) {
-          prefix[static_cast<std::size_t>(next)] = static_cast<std::uint16_t>(previous);
-          suffix[static_cast<std::size_t>(next)] = head;
-          first[static_cast<std::size_t>(next)] = first[static_cast<std::size_t>(previous)];
-          ++next;
-          if (next == (1 << width_bits) && width_bits < 12) ++width_bits;
-        }
-        previous = code;
-      }
     }
 
     Dib dib = Dib::Make(width, height, 8);
     if (dib.Empty()) return dib;
     dib.palette = local.empty() ? global : local;
-    // Interlaced images store rows in four passes.
-    std::vector<int> order;
-    order.reserve(static_cast<std::size_t>(height));
-    if (interlaced) {
-      for (int y = 0; y < height; y += 8) order.push_back(y);
-      for (int y = 4; y < height; y += 8) order.push_back(y);
-      for (int y = 2; y < height; y += 4) order.push_back(y);
-      for (int y = 1; y < height; y += 2) order.push_back(y);
-    } else {
-      for (int y = 0; y < height; ++y) order.push_back(y);
-    }
+    // 2^28 pixels at most, so the product is exact on every build.
+    std::vector<std::uint8_t> indexes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    ExpandLzw(data, min_code_size, indexes);
+    const std::vector<int> order = RowOrder(height, interlaced);
     for (int i = 0; i < height; ++i)
       std::memcpy(dib.MutableRow(order[static_cast<std::size_t>(i)]),
-                  indexes.data() + static_cast<std::size_t>(i) * width, static_cast<std::size_t>(width));
+                  indexes.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(width),
+                  static_cast<std::size_t>(width));
     return dib;
   }
 }

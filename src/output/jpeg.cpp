@@ -3,12 +3,14 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
 #include "output/output_error.h"
+#include "output/size_limits.h"
 
 namespace ksv {
 
@@ -71,33 +73,93 @@ bool Compress(const Raster& picture, int quality, unsigned char** out, unsigned 
   return true;
 }
 
-// On success `*picture` holds the decoded pixels.
-bool Decompress(const unsigned char* data, unsigned long size, Raster* picture, ErrorManager* err) {
+// More scans than any real progressive file has (libjpeg's own progression
+// uses ten): each scan passes over the whole picture again, so a small
+// file made of thousands of them would keep the decoder busy for minutes.
+constexpr int kMaxScans = 256;
+
+struct ScanLimit {
+  jpeg_progress_mgr pub;
+  ErrorManager* err;
+};
+
+extern "C" void OnJpegProgress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
+  auto* limit = reinterpret_cast<ScanLimit*>(cinfo->progress);
+  std::snprintf(limit->err->message, sizeof limit->err->message, "JPEG file has more than %d scans",
+                kMaxScans);
+  std::longjmp(limit->err->jump, 1);
+}
+
+// Print programs store CMYK inverted, as Adobe's writers do (0 is full
+// ink), and libjpeg hands YCCK files over in the same form: the stored
+// values are the fractions of light each ink lets through.
+void InvertedCmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, JDIMENSION width) {
+  auto times = [](int a, int b) { return static_cast<std::uint8_t>((a * b + 127) / 255); };
+  for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+    bgr[0] = times(cmyk[2], cmyk[3]);
+    bgr[1] = times(cmyk[1], cmyk[3]);
+    bgr[2] = times(cmyk[0], cmyk[3]);
+  }
+}
+
+enum class DecodeResult { kOk, kFailed, kTooLarge };
+
+// On success `*picture` holds the decoded pixels; kTooLarge leaves the
+// header's size in `*width` and `*height`.
+DecodeResult Decompress(const unsigned char* data, unsigned long size, Raster* picture, ErrorManager* err,
+                        JDIMENSION* width, JDIMENSION* height) {
   jpeg_decompress_struct cinfo{};
+  ScanLimit limit{};
   cinfo.err = jpeg_std_error(&err->pub);
   err->pub.error_exit = OnJpegError;
   err->pub.emit_message = OnJpegWarning;
+  limit.pub.progress_monitor = OnJpegProgress;
+  limit.err = err;
   if (setjmp(err->jump)) {
     jpeg_destroy_decompress(&cinfo);
-    return false;
+    return DecodeResult::kFailed;
   }
   jpeg_create_decompress(&cinfo);
+  cinfo.progress = &limit.pub;
   jpeg_mem_src(&cinfo, data, size);
   jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_EXT_BGR;
+  // The size rule comes before jpeg_start_decompress, which is where
+  // libjpeg allocates buffers for the whole picture.
+  if (!PictureSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+    *width = cinfo.image_width;
+    *height = cinfo.image_height;
+    jpeg_destroy_decompress(&cinfo);
+    return DecodeResult::kTooLarge;
+  }
+  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
-  *picture = Raster(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+  try {
+    *picture = Raster(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+  } catch (...) {
+    jpeg_destroy_decompress(&cinfo);
+    throw;
+  }
+  // CMYK rows come through a buffer of libjpeg's own, freed with cinfo.
+  JSAMPARRAY inks = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                      cinfo.output_width * 4, kRowsPerCall)
+                         : nullptr;
   JSAMPROW rows[kRowsPerCall];
   while (cinfo.output_scanline < cinfo.output_height) {
     const JDIMENSION first = cinfo.output_scanline;
     JDIMENSION n = 0;
     for (; n < kRowsPerCall && first + n < cinfo.output_height; ++n)
-      rows[n] = picture->MutableRow(static_cast<int>(first + n));
-    jpeg_read_scanlines(&cinfo, rows, n);
+      rows[n] = cmyk ? inks[n] : picture->MutableRow(static_cast<int>(first + n));
+    const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, n);
+    if (cmyk)
+      for (JDIMENSION i = 0; i < got; ++i)
+        InvertedCmykToBgr(inks[i], picture->MutableRow(static_cast<int>(first + i)), cinfo.output_width);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
-  return true;
+  return DecodeResult::kOk;
 }
 
 }  // namespace
@@ -117,11 +179,21 @@ std::vector<std::uint8_t> EncodeJpeg(const Raster& picture, int quality) {
 }
 
 Raster DecodeJpeg(std::span<const std::uint8_t> file) {
+  // libjpeg takes the length as an unsigned long, 32 bits on Windows.
+  if (file.size() > std::numeric_limits<unsigned long>::max())
+    throw OutputError("JPEG file larger than 4 GiB");
   ErrorManager err;
   Raster picture;
-  if (!Decompress(file.data(), static_cast<unsigned long>(file.size()), &picture, &err))
-    throw OutputError(err.message);
-  return picture;
+  JDIMENSION width = 0, height = 0;
+  switch (Decompress(file.data(), static_cast<unsigned long>(file.size()), &picture, &err, &width, &height)) {
+    case DecodeResult::kOk:
+      return picture;
+    case DecodeResult::kTooLarge:
+      throw OutputError(PictureTooLargeMessage(width, height));
+    case DecodeResult::kFailed:
+      break;
+  }
+  throw OutputError(err.message);
 }
 
 }  // namespace ksv

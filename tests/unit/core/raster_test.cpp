@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <stdexcept>
+
 namespace ksv {
 namespace {
 
@@ -33,6 +36,52 @@ TEST(RasterTest, EmptyAndNegativeSizes) {
   EXPECT_EQ(neg.Width(), 0);
   EXPECT_EQ(neg.ByteSize(), 0u);
   neg.Fill(MakeColor(1, 2, 3));  // must not touch memory
+}
+
+// Stride and byte size are worked out in 64 bits: a width of 1.5 billion
+// once wrapped the int stride, and the buffer came out smaller than the
+// rows written into it.
+TEST(RasterTest, LayoutRefusesSizesThatWouldOverflow) {
+  struct Case {
+    const char* what;
+    std::int64_t width, height;
+    std::uint64_t limit;
+    bool fits;
+    int stride;
+    std::uint64_t bytes;
+  };
+  constexpr std::uint64_t k32BitLimit = 0x7FFFFFFF;  // PTRDIFF_MAX there
+  const Case cases[] = {
+      {"small", 5, 3, kMaxBufferBytes, true, 16, 48},
+      {"empty", 0, 0, kMaxBufferBytes, true, 0, 0},
+      {"widest int stride", 715827881, 1, kMaxBufferBytes, true, 2147483644, 2147483644},
+      {"one pixel more wraps the int stride", 715827882, 1, kMaxBufferBytes, false, 0, 0},
+      {"1.5 billion wide", 1500000000, 1, kMaxBufferBytes, false, 0, 0},
+      {"6 GiB on a 64-bit build", 65536, 32768, kMaxBufferBytes, true, 196608, std::uint64_t{196608} * 32768},
+      {"6 GiB on the 32-bit build", 65536, 32768, k32BitLimit, false, 0, 0},
+      {"just under 2 GiB on the 32-bit build", 65536, 10922, k32BitLimit, true, 196608,
+       std::uint64_t{196608} * 10922},
+      {"one row more", 65536, 10923, k32BitLimit, false, 0, 0},
+      {"negative", -4, 4, kMaxBufferBytes, false, 0, 0},
+      {"wider than an int", std::int64_t{INT_MAX} + 1, 1, kMaxBufferBytes, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::optional<RasterLayout> layout = RasterLayoutFor(c.width, c.height, c.limit);
+    ASSERT_EQ(layout.has_value(), c.fits);
+    if (!c.fits) continue;
+    EXPECT_EQ(layout->stride, c.stride);
+    EXPECT_EQ(layout->byte_size, c.bytes);
+  }
+}
+
+TEST(RasterTest, SizesThatCannotBeAddressedThrowInsteadOfGivingASmallerRaster) {
+  const std::pair<int, int> sizes[] = {{1500000000, 1}, {715827882, 1}, {INT_MAX, INT_MAX}, {1500000000, 3}};
+  for (const auto& [w, h] : sizes) {
+    SCOPED_TRACE(testing::Message() << w << " x " << h);
+    EXPECT_THROW(Raster(w, h), std::length_error);
+    EXPECT_THROW(Raster(w, h, MakeColor(1, 2, 3)), std::length_error);
+  }
 }
 
 TEST(RasterTest, CopySharesUntilWritten) {

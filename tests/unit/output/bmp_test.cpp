@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <stdexcept>
 #include <vector>
 
 #include "output/byte_io.h"
 #include "output/output_error.h"
 #include "output/picture_util.h"
+#include "output/size_limits.h"
 
 namespace ksv {
 namespace {
@@ -217,6 +220,166 @@ TEST(BmpReaderTest, RunLengthEncodedPixelsAreExpanded) {
   const Dib rle4 = ReadBmp(Handmade(40, 8, 1, 4, 2, {}, {5, 0x78, 0, 3, 0x9A, 0xB0, 0, 1}));
   EXPECT_EQ(std::vector<std::uint8_t>(rle4.bits.begin(), rle4.bits.begin() + 4),
             (std::vector<std::uint8_t>{0x78, 0x78, 0x79, 0xAB}));
+}
+
+// The message a reader gave for the file, or "" when it was read.
+std::string RefusalOf(const std::vector<std::uint8_t>& file) {
+  try {
+    ReadBmp(file);
+  } catch (const OutputError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(BmpReaderTest, PicturesBeyondTheSizeRuleAreRefusedBeforeAllocating) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> file;
+    std::int64_t width, height;
+  };
+  // An end-of-bitmap escape is all the RLE data needs: the size is checked
+  // before anything is decoded.
+  const std::vector<std::uint8_t> end_of_bitmap = {0, 1};
+  const std::vector<Case> cases = {
+      {"24-bit, all its pixels present, wider than 65535",
+       Handmade(40, 70000, 1, 24, 0, {}, std::vector<std::uint8_t>(DibStride(70000, 24), 0)), 70000, 1},
+      {"RLE8 one pixel wider than the rule", Handmade(40, 65536, 1, 8, 1, {}, end_of_bitmap), 65536, 1},
+      {"RLE8 taller than the rule", Handmade(40, 1, 100000, 8, 1, {}, end_of_bitmap), 1, 100000},
+      {"RLE4 with more than 2^28 pixels", Handmade(40, 20000, 20000, 4, 2, {}, end_of_bitmap), 20000, 20000},
+      {"RLE8 of 65535 x 65535", Handmade(40, 65535, 65535, 8, 1, {}, end_of_bitmap), 65535, 65535},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(RefusalOf(c.file), PictureTooLargeMessage(c.width, c.height));
+  }
+}
+
+// Uncompressed rows have a fixed size, so a file is measured against what
+// its header claims: up to a quarter may be missing (a cut-off transfer,
+// shown with the missing rows black), more is refused.
+TEST(BmpReaderTest, ShortFilesLoadBlackOnlyWhenMostPixelsArePresent) {
+  constexpr int kSide = 100;
+  const std::size_t stride = DibStride(kSide, 24);  // 300
+  std::vector<std::uint8_t> pixels(stride * kSide);
+  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i % 251 + 1);
+  const std::vector<std::uint8_t> whole = Handmade(40, kSide, kSide, 24, 0, {}, pixels);
+  const std::size_t header = whole.size() - pixels.size();
+  struct Case {
+    std::size_t present;
+    bool loads;
+  };
+  const Case cases[] = {
+      {pixels.size() - 1, true},
+      {pixels.size() - stride, true},
+      {pixels.size() - 1000, true},
+      {pixels.size() - pixels.size() / 4, true},
+      {pixels.size() - pixels.size() / 4 - 1, false},
+      {pixels.size() / 2, false},
+      {3, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.present << " of " << pixels.size() << " bytes");
+    const std::vector<std::uint8_t> file(whole.begin(),
+                                         whole.begin() + static_cast<long>(header + c.present));
+    if (!c.loads) {
+      EXPECT_EQ(RefusalOf(file), kBitmapNotValid);
+      continue;
+    }
+    const Dib dib = ReadBmp(file);
+    const DibView v = dib.View();
+    // The first stored row is the bottom one: it is all there.
+    EXPECT_EQ(v.Pixel(0, kSide - 1), MakeColor(3, 2, 1));
+    // The last stored byte present, then black after it.
+    const std::size_t last = c.present - 1;
+    const int y = kSide - 1 - static_cast<int>(last / stride);
+    const int x = static_cast<int>(last % stride) / 3;
+    EXPECT_NE(v.Row(y)[last % stride], 0);
+    EXPECT_EQ(v.Row(0)[stride - 1], 0);
+    if (x + 1 < kSide) {
+      EXPECT_EQ(v.Pixel(x + 1, y), 0u);
+    }
+  }
+}
+
+// A run past the right edge is clipped; a delta past an edge is refused,
+// so no chain of deltas can carry the position outside the bitmap (8.5
+// million deltas of 255 once wrapped it to a negative x, written before
+// the row).
+TEST(BmpReaderTest, RunsPastTheEdgeAreClippedAndDeltasPastItRefused) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> rle;
+    std::vector<std::uint8_t> bottom, top;  // 4 pixels each; both empty: refused
+  };
+  const std::vector<Case> cases = {
+      {"run past the right edge", {255, 9, 0, 0, 1, 3, 0, 1}, {9, 9, 9, 9}, {3, 0, 0, 0}},
+      {"absolute run past the edge keeps its bytes aligned",
+       {0, 5, 1, 2, 3, 4, 5, 0, 0, 0, 1, 6, 0, 1},
+       {1, 2, 3, 4},
+       {6, 0, 0, 0}},
+      {"deltas add up within the row",
+       {1, 4, 0, 2, 1, 0, 0, 2, 1, 0, 1, 5, 0, 1},
+       {4, 0, 0, 5},
+       {0, 0, 0, 0}},
+      {"delta to the right edge leaves no room in the row",
+       {1, 4, 0, 2, 3, 0, 1, 7, 0, 0, 1, 3, 0, 1},
+       {4, 0, 0, 0},
+       {3, 0, 0, 0}},
+      {"delta up and right", {1, 4, 0, 2, 1, 1, 1, 8, 0, 1}, {4, 0, 0, 0}, {0, 0, 8, 0}},
+      {"delta past the right edge", {1, 4, 0, 2, 4, 0, 1, 7, 0, 1}, {}, {}},
+      {"delta of 255 in a narrow row", {0, 2, 255, 0, 1, 7, 0, 1}, {}, {}},
+      {"delta past the top", {1, 4, 0, 2, 0, 3, 1, 8, 0, 1}, {}, {}},
+      {"delta cut short", {1, 4, 0, 2, 1}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::uint8_t> file = Handmade(40, 4, 2, 8, 1, {}, c.rle, 16);
+    if (c.bottom.empty()) {
+      EXPECT_EQ(RefusalOf(file), kBitmapNotValid);
+      continue;
+    }
+    const Dib dib = ReadBmp(file);
+    const DibView v = dib.View();
+    EXPECT_EQ(std::vector<std::uint8_t>(v.Row(1), v.Row(1) + 4), c.bottom);
+    EXPECT_EQ(std::vector<std::uint8_t>(v.Row(0), v.Row(0) + 4), c.top);
+  }
+}
+
+TEST(DibTest, BitmapsWhoseBufferCannotBeAddressedThrow) {
+  struct Case {
+    const char* what;
+    std::int64_t width, height;
+    int bits;
+    std::uint64_t limit;
+    bool fits;
+    std::uint64_t bytes;
+  };
+  const Case cases[] = {
+      {"small", 13, 5, 4, kMaxBufferBytes, true, 8 * 5},
+      {"widest 32-bit row", INT_MAX, 1, 32, kMaxBufferBytes, true, std::uint64_t{INT_MAX} * 4},
+      {"6 GiB on a 64-bit build", 65536, 32768, 24, kMaxBufferBytes, true, std::uint64_t{196608} * 32768},
+      {"6 GiB past the 32-bit build's 2 GiB", 65536, 32768, 24, 0x7FFFFFFF, false, 0},
+      {"a product that wraps 32 bits to a small size", 65536, 65536, 8, 0xFFFFFFFF, false, 0},
+      {"negative", -1, 5, 8, kMaxBufferBytes, false, 0},
+      {"no such depth", 5, 5, 0, kMaxBufferBytes, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto layout = DibLayoutFor(c.width, c.height, c.bits, c.limit);
+    ASSERT_EQ(layout.has_value(), c.fits);
+    if (c.fits) {
+      EXPECT_EQ(layout->byte_size, c.bytes);
+    }
+  }
+  // 2^31 x 2^31 x 32 bits is 2^66 bytes: refused, never wrapped to 0.
+  EXPECT_THROW(Dib::Make(INT_MAX, INT_MAX, 32), std::length_error);
+  // A view of a size Raster cannot hold is refused before a pixel is read.
+  DibView huge;
+  huge.width = 1500000000;
+  huge.height = 1;
+  huge.bit_count = 8;
+  EXPECT_THROW(ToRaster(huge), std::length_error);
 }
 
 TEST(BmpTest, SaveAndLoadThroughAFileWithAChineseName) {

@@ -7,9 +7,11 @@
 #include <set>
 #include <vector>
 
+#include "output/byte_io.h"
 #include "output/output_error.h"
 #include "output/picture_util.h"
 #include "output/quantize.h"
+#include "output/size_limits.h"
 
 namespace ksv {
 namespace {
@@ -174,6 +176,127 @@ TEST(GifDecoderTest, RejectsWhatIsNotAGif) {
   const std::vector<std::vector<std::uint8_t>> cases = {
       {}, {'G', 'I', 'F', '8', '9', 'a'}, std::vector<std::uint8_t>(f.begin(), f.begin() + 30)};
   for (const auto& c : cases) EXPECT_THROW(DecodeGif(c), OutputError);
+}
+
+// LZW codes of the given widths, packed least significant bit first.
+std::vector<std::uint8_t> Pack(const std::vector<std::pair<int, int>>& codes) {
+  std::vector<std::uint8_t> out;
+  std::uint32_t bits = 0;
+  int count = 0;
+  for (const auto& [code, width] : codes) {
+    bits |= static_cast<std::uint32_t>(code) << count;
+    for (count += width; count >= 8; count -= 8, bits >>= 8) out.push_back(static_cast<std::uint8_t>(bits));
+  }
+  if (count > 0) out.push_back(static_cast<std::uint8_t>(bits));
+  return out;
+}
+
+// A GIF without colour tables: the logical screen, one image with a
+// minimum code size of 2, its data in sub-blocks, and the trailer.
+std::vector<std::uint8_t> Crafted(int screen_width, int screen_height, int width, int height,
+                                  const std::vector<std::uint8_t>& data) {
+  std::vector<std::uint8_t> f = {'G', 'I', 'F', '8', '9', 'a'};
+  bytes::AppendLe16(f, static_cast<std::uint32_t>(screen_width));
+  bytes::AppendLe16(f, static_cast<std::uint32_t>(screen_height));
+  f.insert(f.end(), {0, 0, 0, 0x2C, 0, 0, 0, 0});
+  bytes::AppendLe16(f, static_cast<std::uint32_t>(width));
+  bytes::AppendLe16(f, static_cast<std::uint32_t>(height));
+  f.insert(f.end(), {0, 2});
+  for (std::size_t at = 0; at < data.size(); at += 255) {
+    const std::size_t n = std::min<std::size_t>(255, data.size() - at);
+    f.push_back(static_cast<std::uint8_t>(n));
+    f.insert(f.end(), data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + n));
+  }
+  f.insert(f.end(), {0, 0x3B});
+  return f;
+}
+
+// 1 2 3 0 with 2-bit colours: clear, then four literals (the table reaches
+// 8 entries after the third, so the fourth code is 4 bits wide), then end.
+const std::vector<std::uint8_t> kFourPixels = Pack({{4, 3}, {1, 3}, {2, 3}, {3, 3}, {0, 4}, {5, 4}});
+
+TEST(GifDecoderTest, ImagesBeyondTheSizeRuleAreRefusedBeforeAllocating) {
+  struct Case {
+    int screen_width, screen_height, width, height;
+  };
+  const Case cases[] = {
+      {65535, 65535, 65535, 65535},  // 35 bytes that once made the decoder fill 8.6 GB
+      {100, 100, 20000, 20000},
+      {16384, 16385, 16384, 16385},
+      {1, 1, 65535, 4097},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    const std::vector<std::uint8_t> f =
+        Crafted(c.screen_width, c.screen_height, c.width, c.height, kFourPixels);
+    try {
+      DecodeGif(f);
+      ADD_FAILURE() << "decoded";
+    } catch (const OutputError& e) {
+      EXPECT_EQ(e.what(), PictureTooLargeMessage(c.width, c.height));
+    }
+  }
+}
+
+TEST(GifDecoderTest, OnlyTheImageIsDecodedNotTheScreenAroundIt) {
+  const Dib dib = DecodeGif(Crafted(65535, 65535, 2, 2, kFourPixels));
+  ASSERT_EQ(dib.width, 2);
+  ASSERT_EQ(dib.height, 2);
+  EXPECT_EQ(std::vector<std::uint8_t>(dib.bits.begin(), dib.bits.begin() + 2),
+            (std::vector<std::uint8_t>{1, 2}));
+  EXPECT_EQ(std::vector<std::uint8_t>(dib.bits.begin() + 4, dib.bits.begin() + 6),
+            (std::vector<std::uint8_t>{3, 0}));
+}
+
+// Code streams a broken or hostile file holds, decoded as a 2 x 2 image.
+TEST(GifDecoderTest, CodeStreamsEndWithinTheDataAndThePicture) {
+  std::vector<std::pair<int, int>> clears(20000, {4, 3});
+  clears.push_back({1, 3});
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> data;
+    std::vector<std::uint8_t> pixels;  // empty: refused
+  };
+  const std::vector<Case> cases = {
+      {"complete", kFourPixels, {1, 2, 3, 0}},
+      {"data ends early: the rest is index 0", Pack({{4, 3}, {1, 3}}), {1, 0, 0, 0}},
+      {"thousands of clear codes produce nothing", Pack(clears), {1, 0, 0, 0}},
+      {"the code being defined repeats the last string", Pack({{4, 3}, {1, 3}, {6, 3}}), {1, 1, 1, 0}},
+      {"codes past the last pixel are ignored",
+       Pack({{4, 3}, {1, 3}, {2, 3}, {3, 3}, {0, 4}, {1, 4}, {2, 4}, {3, 4}, {5, 4}}),
+       {1, 2, 3, 0}},
+      {"a code beyond the table", Pack({{4, 3}, {1, 3}, {7, 3}}), {}},
+      {"a first code that is no colour", Pack({{4, 3}, {6, 3}}), {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::uint8_t> f = Crafted(2, 2, 2, 2, c.data);
+    if (c.pixels.empty()) {
+      EXPECT_THROW(DecodeGif(f), OutputError);
+      continue;
+    }
+    const Dib dib = DecodeGif(f);
+    const DibView v = dib.View();
+    EXPECT_EQ((std::vector<std::uint8_t>{v.Row(0)[0], v.Row(0)[1], v.Row(1)[0], v.Row(1)[1]}), c.pixels);
+  }
+}
+
+TEST(GifDecoderTest, InterlacedRowsComeInFourPasses) {
+  IndexedPicture p;
+  p.width = 1;
+  p.height = 10;
+  for (int i = 0; i < 10; ++i) {
+    p.palette.push_back(MakeColor(i, i, i));
+    p.indexes.push_back(static_cast<std::uint8_t>(i));
+  }
+  std::vector<std::uint8_t> f = EncodeGif(p);
+  const std::size_t descriptor = 13 + 3 * (std::size_t{2} << (f[10] & 7));
+  ASSERT_EQ(f[descriptor], 0x2C);
+  f[descriptor + 9] |= 0x40;
+  // Stored rows 0..9 are picture rows 0, 8, 4, 2, 6, 1, 3, 5, 7, 9.
+  const int stored_at[10] = {0, 5, 3, 6, 2, 7, 4, 8, 1, 9};
+  const Dib back = DecodeGif(f);
+  for (int y = 0; y < 10; ++y) EXPECT_EQ(back.View().Row(y)[0], stored_at[y]) << "row " << y;
 }
 
 }  // namespace

@@ -47,6 +47,61 @@ expect_failure "unknown output type" out7.png "must end in .bmp, .jpg, .gif or .
 expect_failure "unknown option" out8.bmp "unknown option" --colours 8 in.bmp out8.bmp
 expect_failure "output folder missing" no-such-folder/out9.bmp "Cannot create file" in.bmp no-such-folder/out9.bmp
 
+# Crafted files that claim more than they hold: each is refused with one
+# line, before anything of the claimed size is allocated.
+python3 - <<'PY'
+import struct
+
+def bmp(width, height, bits, compression, pixels, colours=0):
+    palette = bytes(4 * (colours or (1 << bits))) if bits <= 8 else b""
+    offset = 14 + 40 + len(palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, 0, 0, 0, colours, 0)
+    return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
+
+def write(name, data):
+    with open(name, "wb") as f:
+        f.write(data)
+
+# RLE8 of 65535 x 65535 ending at once: 4 GiB of pixels in 60 bytes.
+write("huge.bmp", bmp(65535, 65535, 8, 1, b"\0\1", 1))
+# 8.5 million deltas of 255 pixels, more than 2^31 in all, then a run.
+write("deltas.bmp", bmp(16, 1, 8, 1, b"\0\2\xff\0" * 8500000 + b"\xff\7\0\1", 2))
+# 1000 x 1000 at 24 bits is 3 MB of pixels; the file holds 100 bytes.
+write("short.bmp", bmp(1000, 1000, 24, 0, bytes(100)))
+# 29 bytes: a 65535 x 65535 screen and image, no colour table.
+gif = b"GIF89a" + struct.pack("<HHBBB", 65535, 65535, 0, 0, 0)
+gif += b"\x2c" + struct.pack("<HHHHB", 0, 0, 65535, 65535, 0) + b"\x02\x02\x4c\x01\0\x3b"
+write("huge.gif", gif)
+PY
+# A real JPEG whose frame header is changed to claim 20000 x 20000.
+"${IM[@]}" -size 16x16 gradient: -quality 80 small.jpg
+python3 - <<'PY'
+data = bytearray(open("small.jpg", "rb").read())
+i = 2
+while data[i + 1] not in (0xC0, 0xC1, 0xC2):
+    i += 2 + (data[i + 2] << 8 | data[i + 3])
+data[i + 5:i + 9] = (20000).to_bytes(2, "big") * 2
+open("huge.jpg", "wb").write(bytes(data))
+PY
+
+# expect_refusal DESCRIPTION INPUT MESSAGE-PART: exit status 2, one line on
+# stderr, no output file.
+expect_refusal() {
+  local what=$1 input=$2 part=$3
+  local out="refused-${input%.*}.bmp"
+  expect_failure "$what" "$out" "$part" "$input" "$out"
+  if [ "$(wc -l <stderr.txt)" != 1 ]; then
+    echo "FAIL: $what: stderr is not one line:" >&2
+    cat stderr.txt >&2
+    failures=$((failures + 1))
+  fi
+}
+expect_refusal "BMP claiming 65535 x 65535" huge.bmp "picture too large: 65535 x 65535 pixels"
+expect_refusal "GIF claiming 65535 x 65535" huge.gif "picture too large: 65535 x 65535 pixels"
+expect_refusal "JPEG claiming 20000 x 20000" huge.jpg "picture too large: 20000 x 20000 pixels"
+expect_refusal "RLE deltas past the edge" deltas.bmp "Bitmap image is not valid"
+expect_refusal "BMP far shorter than its claim" short.bmp "Bitmap image is not valid"
+
 # A failed run leaves an existing output as it was.
 echo keep > kept.jpg
 expect_failure "existing output kept" "" "cannot read" missing.bmp kept.jpg
