@@ -1,312 +1,306 @@
 #include "output/tiff_reader.h"
 
+#include <tiffio.h>
+
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "output/byte_io.h"
 #include "output/output_error.h"
+#include "output/size_limits.h"
 
 namespace ksv {
 
 namespace {
 
+// Colour scanners go up to 4 samples plus alpha and a spot colour or two;
+// files claiming more are broken, and libtiff's RGBA interface reads at
+// most 16 bits a sample.
+constexpr std::uint16_t kMaxSamplesPerPixel = 8;
+constexpr std::uint16_t kMaxBitsPerSample = 16;
+// Rows converted at a time through the RGBA interface, in pixels: a few
+// MiB of 32-bit pixels beside the picture instead of a second full copy.
+constexpr std::uint64_t kBandPixels = std::uint64_t{1} << 20;
+
 [[noreturn]] void Fail(const std::string& why) { throw OutputError("TIFF image not readable: " + why); }
 
-class Reader {
- public:
-  explicit Reader(std::span<const std::uint8_t> file) : f_(file.data()), size_(file.size()) {
-    if (size_ < 8) Fail("too short");
-    if (f_[0] == 'I' && f_[1] == 'I') {
-      big_ = false;
-    } else if (f_[0] == 'M' && f_[1] == 'M') {
-      big_ = true;
-    } else {
-      Fail("no byte order mark");
-    }
-    if (U16(2) != 42) Fail("not a classic TIFF file");
-  }
-
-  std::uint16_t U16(std::uint64_t at) const {
-    Need(at, 2);
-    return big_ ? bytes::Be16(f_ + at) : bytes::Le16(f_ + at);
-  }
-  std::uint32_t U32(std::uint64_t at) const {
-    Need(at, 4);
-    return big_ ? bytes::Be32(f_ + at) : bytes::Le32(f_ + at);
-  }
-  void Need(std::uint64_t at, std::uint64_t n) const {
-    if (at > size_ || n > size_ - at) Fail("field outside the file");
-  }
-  const std::uint8_t* At(std::uint64_t at) const { return f_ + at; }
-
-  // The values of one directory entry (SHORT, LONG or BYTE).
-  std::vector<std::uint32_t> Values(std::uint64_t entry) const {
-    const std::uint16_t type = U16(entry + 2);
-    const std::uint32_t count = U32(entry + 4);
-    std::uint32_t item = 0;
-    switch (type) {
-      case 1:  // BYTE
-        item = 1;
-        break;
-      case 3:  // SHORT
-        item = 2;
-        break;
-      case 4:  // LONG
-        item = 4;
-        break;
-      default:
-        return {};
-    }
-    const std::uint64_t bytes_needed = static_cast<std::uint64_t>(item) * count;
-    const std::uint64_t at = bytes_needed <= 4 ? entry + 8 : U32(entry + 8);
-    Need(at, bytes_needed);
-    std::vector<std::uint32_t> v(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-      const std::uint64_t p = at + static_cast<std::uint64_t>(i) * item;
-      v[i] = item == 1 ? f_[p] : (item == 2 ? U16(p) : U32(p));
-    }
-    return v;
-  }
-
- private:
-  const std::uint8_t* f_;
-  std::uint64_t size_;
-  bool big_ = false;
+// The file as libtiff's client stream. The span also serves as libtiff's
+// "mapping", so strips are decoded straight from it without a copy.
+struct MemoryFile {
+  std::span<const std::uint8_t> data;
+  std::uint64_t pos = 0;
+  std::string first_error;
 };
 
-void UnpackBits(const std::uint8_t* s, std::size_t n, std::vector<std::uint8_t>& out, std::size_t want) {
-  std::size_t i = 0;
-  while (i < n && out.size() < want) {
-    const int c = static_cast<std::int8_t>(s[i++]);
-    if (c >= 0) {
-      const std::size_t len = static_cast<std::size_t>(c) + 1;
-      if (i + len > n) Fail("PackBits data cut short");
-      out.insert(out.end(), s + i, s + i + len);
-      i += len;
-    } else if (c != -128) {
-      if (i >= n) Fail("PackBits data cut short");
-      out.insert(out.end(), static_cast<std::size_t>(1 - c), s[i++]);
-    }
+MemoryFile& FileOf(thandle_t handle) { return *static_cast<MemoryFile*>(handle); }
+
+tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
+  MemoryFile& f = FileOf(handle);
+  if (size <= 0 || f.pos >= f.data.size()) return 0;
+  const std::uint64_t n = std::min<std::uint64_t>(static_cast<std::uint64_t>(size), f.data.size() - f.pos);
+  std::memcpy(buffer, f.data.data() + f.pos, static_cast<std::size_t>(n));
+  f.pos += n;
+  return static_cast<tmsize_t>(n);
+}
+
+tmsize_t WriteProc(thandle_t, void*, tmsize_t) { return 0; }
+
+toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
+  MemoryFile& f = FileOf(handle);
+  std::uint64_t base = 0;
+  if (whence == SEEK_CUR) base = f.pos;
+  if (whence == SEEK_END) base = f.data.size();
+  // libtiff passes negative relative offsets as wrapped unsigned values;
+  // the sum wraps back, and a position before the start is an error.
+  const std::uint64_t target = base + offset;
+  if (whence != SEEK_SET && static_cast<std::int64_t>(offset) < 0 && target > base)
+    return static_cast<toff_t>(-1);
+  f.pos = target;
+  return f.pos;
+}
+
+int CloseProc(thandle_t) { return 0; }
+
+toff_t SizeProc(thandle_t handle) { return FileOf(handle).data.size(); }
+
+int MapProc(thandle_t handle, void** base, toff_t* size) {
+  MemoryFile& f = FileOf(handle);
+  // libtiff only reads through a read-only mapping.
+  *base = const_cast<std::uint8_t*>(f.data.data());
+  *size = f.data.size();
+  return 1;
+}
+
+void UnmapProc(thandle_t, void*, toff_t) {}
+
+// libtiff's default handlers print to stderr; the first error becomes the
+// message of the refusal, warnings are dropped.
+int OnError(TIFF*, void* user, const char*, const char* format, va_list args) {
+  MemoryFile& f = *static_cast<MemoryFile*>(user);
+  if (f.first_error.empty()) {
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, args);
+    f.first_error = text;
+    std::replace(f.first_error.begin(), f.first_error.end(), '\n', ' ');
+  }
+  return 1;
+}
+
+int OnWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+struct TiffCloser {
+  void operator()(TIFF* tif) const { TIFFClose(tif); }
+};
+using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+
+TiffHandle Open(MemoryFile& file) {
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  if (!options) Fail("out of memory");
+  TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &file);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &file);
+  TIFF* tif = TIFFClientOpenExt("memory", "r", &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc,
+                                MapProc, UnmapProc, options);
+  TIFFOpenOptionsFree(options);
+  if (!tif) Fail(file.first_error.empty() ? "not a TIFF file" : file.first_error);
+  return TiffHandle(tif);
+}
+
+std::string ErrorOf(const MemoryFile& file, const char* fallback) {
+  return file.first_error.empty() ? std::string(fallback) : file.first_error;
+}
+
+std::vector<std::uint8_t> Buffer(std::uint64_t count, std::uint64_t item) {
+  std::size_t bytes = 0;
+  if (!CheckedMul(count, item, &bytes)) Fail("image too large for memory");
+  return std::vector<std::uint8_t>(bytes);
+}
+
+// Every strip or tile must lie inside the file. libtiff refuses them one by
+// one as it comes to them, with a message about a read error; this says
+// what is wrong, before the picture is allocated.
+void CheckDataInFile(TIFF* tif, const MemoryFile& file) {
+  const std::uint32_t count = TIFFNumberOfStrips(tif);
+  if (count == 0) Fail("no image data");
+  const std::uint64_t size = file.data.size();
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint64_t offset = TIFFGetStrileOffset(tif, i);
+    const std::uint64_t bytes = TIFFGetStrileByteCount(tif, i);
+    if (offset > size || bytes > size - offset)
+      Fail(std::string("image data past the end of the file (") + (TIFFIsTiled(tif) ? "tile " : "strip ") +
+           std::to_string(i + 1) + " of " + std::to_string(count) + ")");
   }
 }
 
-// TIFF's LZW: codes most significant bit first, the width growing one
-// code earlier than in GIF.
-void UnLzw(const std::uint8_t* s, std::size_t n, std::vector<std::uint8_t>& out, std::size_t want) {
-  constexpr int kClear = 256, kEnd = 257;
-  std::vector<std::uint16_t> prefix(4096);
-  std::vector<std::uint8_t> suffix(4096), first(4096), stack(4097);
-  for (int i = 0; i < 256; ++i)
-    suffix[static_cast<std::size_t>(i)] = first[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-  int width = 9, next = 258, previous = -1;
-  std::uint64_t bitpos = 0;
-  const std::uint64_t total = static_cast<std::uint64_t>(n) * 8;
-  const std::size_t start = out.size();
-  while (out.size() - start < want && bitpos + static_cast<std::uint64_t>(width) <= total) {
-    int code = 0;
-    for (int b = 0; b < width; ++b, ++bitpos)
-      code = (code << 1) | ((s[bitpos >> 3] >> (7 - (bitpos & 7))) & 1);
-    if (code == kClear) {
-      width = 9;
-      next = 258;
-      previous = -1;
-      continue;
+// Bilevel, grey and palette rows of 1, 4 or 8 bits are copied as they are,
+// so the tools write the palette back out.
+bool KeepsPaletteDepth(TIFF* tif, std::uint16_t samples, std::uint16_t bits, std::uint16_t photometric) {
+  std::uint16_t orientation = ORIENTATION_TOPLEFT;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+  return !TIFFIsTiled(tif) && samples == 1 && (bits == 1 || bits == 4 || bits == 8) &&
+         (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK ||
+          photometric == PHOTOMETRIC_PALETTE) &&
+         orientation == ORIENTATION_TOPLEFT;
+}
+
+std::vector<Color> PaletteOf(TIFF* tif, std::uint16_t bits, std::uint16_t photometric) {
+  const std::uint32_t colours = 1u << bits;
+  std::vector<Color> palette(colours);
+  if (photometric != PHOTOMETRIC_PALETTE) {
+    for (std::uint32_t i = 0; i < colours; ++i) {
+      const int step = static_cast<int>(i * 255 / (colours - 1));
+      const int grey = photometric == PHOTOMETRIC_MINISWHITE ? 255 - step : step;
+      palette[i] = MakeColor(grey, grey, grey);
     }
-    if (code == kEnd) break;
-    if (previous < 0) {
-      if (code > 255) Fail("bad LZW code");
-      out.push_back(static_cast<std::uint8_t>(code));
-      previous = code;
-      continue;
-    }
-    std::size_t depth = 0;
-    int emit = code;
-    std::uint8_t head;
-    if (code < next) {
-      head = first[static_cast<std::size_t>(code)];
-    } else if (code == next) {
-      head = first[static_cast<std::size_t>(previous)];
-      stack[depth++] = head;
-      emit = previous;
-    } else {
-      Fail("bad LZW code");
-    }
-    while (emit > 255) {
-      stack[depth++] = suffix[static_cast<std::size_t>(emit)];
-      emit = prefix[static_cast<std::size_t>(emit)];
-    }
-    stack[depth++] = static_cast<std::uint8_t>(emit);
-    while (depth > 0) out.push_back(stack[--depth]);
-    if (next < 4096) {
-      prefix[static_cast<std::size_t>(next)] = static_cast<std::uint16_t>(previous);
-      suffix[static_cast<std::size_t>(next)] = head;
-      first[static_cast<std::size_t>(next)] = first[static_cast<std::size_t>(previous)];
-      ++next;
-    }
-    if (next + 1 >= (1 << width) && width < 12) ++width;
-    previous = code;
+    return palette;
   }
+  std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+  if (!TIFFGetField(tif, TIFFTAG_COLORMAP, &red, &green, &blue) || !red || !green || !blue)
+    Fail("palette image without a colour map");
+  // Old writers store bytes (every value below 256); some, this program's
+  // own writer among them, store the byte in the high half (255 as 65280);
+  // the rest use the whole 16-bit range.
+  bool below_256 = true, byte_in_high_half = true;
+  for (const std::uint16_t* map : {red, green, blue}) {
+    for (std::uint32_t i = 0; i < colours; ++i) {
+      below_256 = below_256 && map[i] < 256;
+      byte_in_high_half = byte_in_high_half && (map[i] & 0xFF) == 0;
+    }
+  }
+  auto level = [&](std::uint32_t v) {
+    if (below_256) return static_cast<int>(v);
+    return static_cast<int>(byte_in_high_half ? (v >> 8) : (v * 255 + 32767) / 65535);
+  };
+  for (std::uint32_t i = 0; i < colours; ++i)
+    palette[i] = MakeColor(level(red[i]), level(green[i]), level(blue[i]));
+  return palette;
+}
+
+Dib ReadIndexed(TIFF* tif, const MemoryFile& file, std::uint32_t width, std::uint32_t height,
+                std::uint16_t bits, std::uint16_t photometric) {
+  std::vector<Color> palette = PaletteOf(tif, bits, photometric);
+  const std::uint64_t row_bytes = (static_cast<std::uint64_t>(width) * bits + 7) / 8;
+  const std::uint64_t scanline = static_cast<std::uint64_t>(TIFFScanlineSize64(tif));
+  if (scanline < row_bytes) Fail(ErrorOf(file, "bad scanline size"));
+  std::vector<std::uint8_t> line = Buffer(scanline, 1);
+  Dib dib = Dib::Make(static_cast<int>(width), static_cast<int>(height), bits);
+  for (std::uint32_t y = 0; y < height; ++y) {
+    if (TIFFReadScanline(tif, line.data(), y, 0) < 0) Fail(ErrorOf(file, "cannot read the image data"));
+    std::memcpy(dib.MutableRow(static_cast<int>(y)), line.data(), static_cast<std::size_t>(row_bytes));
+  }
+  dib.palette = std::move(palette);
+  return dib;
+}
+
+// libtiff's own conversion of 16-bit grey steps over the unused part of a
+// clipped tile (the right-hand column of tiles) by a count of pixels taken
+// as bytes, so those tiles come out sheared; it also drops the low byte
+// instead of rounding. This one skips whole samples and rounds.
+void PutGrey16(TIFFRGBAImage* image, std::uint32_t* out, std::uint32_t, std::uint32_t, std::uint32_t width,
+               std::uint32_t height, std::int32_t from_skew, std::int32_t to_skew, unsigned char* in) {
+  const std::size_t step = 2 * static_cast<std::size_t>(image->samplesperpixel);
+  const bool inverted = image->photometric == PHOTOMETRIC_MINISWHITE;
+  for (; height > 0; --height) {
+    const unsigned char* p = in;
+    for (std::uint32_t x = 0; x < width; ++x, p += step) {
+      std::uint16_t v;  // already in the machine's byte order
+      std::memcpy(&v, p, sizeof v);
+      std::uint32_t level = (std::uint32_t{v} * 255 + 32767) / 65535;
+      if (inverted) level = 255 - level;
+      *out++ = level | level << 8 | level << 16 | 0xFFu << 24;
+    }
+    out += to_skew;
+    in += (static_cast<std::ptrdiff_t>(width) + from_skew) * static_cast<std::ptrdiff_t>(step);
+  }
+}
+
+struct RgbaImageEnd {
+  void operator()(TIFFRGBAImage* image) const { TIFFRGBAImageEnd(image); }
+};
+
+// Everything else, through libtiff's RGBA interface, a band of rows at a
+// time. Its pixels come premultiplied by their alpha (libtiff multiplies
+// unassociated alpha in), so taking red, green and blue as they are
+// composites the picture over black.
+Dib ReadRgba(TIFF* tif, const MemoryFile& file, std::uint32_t width, std::uint32_t height) {
+  char message[1024] = "";
+  if (!TIFFRGBAImageOK(tif, message)) Fail(message[0] ? message : ErrorOf(file, "unsupported image layout"));
+  TIFFRGBAImage image;
+  if (!TIFFRGBAImageBegin(&image, tif, 1, message))
+    Fail(message[0] ? message : ErrorOf(file, "unsupported image layout"));
+  const std::unique_ptr<TIFFRGBAImage, RgbaImageEnd> end(&image);
+  image.req_orientation = ORIENTATION_TOPLEFT;
+  if (image.isContig && image.bitspersample == 16 &&
+      (image.photometric == PHOTOMETRIC_MINISBLACK || image.photometric == PHOTOMETRIC_MINISWHITE))
+    image.put.contig = PutGrey16;
+
+  // Bands are whole strips or tile rows, so no strip is decoded twice; a
+  // picture stored in another orientation is read in one band, since its
+  // rows are flipped within the band.
+  std::uint32_t chunk = height;
+  if (TIFFIsTiled(tif)) {
+    TIFFGetField(tif, TIFFTAG_TILELENGTH, &chunk);
+  } else {
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &chunk);
+  }
+  chunk = std::clamp<std::uint32_t>(chunk, 1, height);
+  std::uint64_t band = height;
+  if (image.orientation == ORIENTATION_TOPLEFT) {
+    const std::uint64_t chunks = std::max<std::uint64_t>(1, kBandPixels / (std::uint64_t{width} * chunk));
+    band = std::min<std::uint64_t>(height, chunks * chunk);
+  }
+  std::size_t band_pixels = 0, band_bytes = 0;
+  if (!CheckedMul(width, band, &band_pixels) || !CheckedMul(band_pixels, sizeof(std::uint32_t), &band_bytes))
+    Fail("image too large for memory");
+  std::vector<std::uint32_t> raster(band_pixels);
+
+  Dib dib = Dib::Make(static_cast<int>(width), static_cast<int>(height), 24);
+  for (std::uint32_t top = 0; top < height; top += static_cast<std::uint32_t>(band)) {
+    const std::uint32_t rows = static_cast<std::uint32_t>(std::min<std::uint64_t>(band, height - top));
+    image.row_offset = static_cast<int>(top);
+    image.col_offset = 0;
+    if (!TIFFRGBAImageGet(&image, raster.data(), width, rows))
+      Fail(ErrorOf(file, "cannot read the image data"));
+    for (std::uint32_t y = 0; y < rows; ++y) {
+      const std::uint32_t* s = raster.data() + static_cast<std::size_t>(y) * width;
+      std::uint8_t* d = dib.MutableRow(static_cast<int>(top + y));
+      for (std::uint32_t x = 0; x < width; ++x, d += 3) {
+        d[0] = static_cast<std::uint8_t>(TIFFGetB(s[x]));
+        d[1] = static_cast<std::uint8_t>(TIFFGetG(s[x]));
+        d[2] = static_cast<std::uint8_t>(TIFFGetR(s[x]));
+      }
+    }
+  }
+  return dib;
 }
 
 }  // namespace
 
 Dib DecodeTiff(std::span<const std::uint8_t> file) {
-  Reader r(file);
-  const std::uint32_t ifd = r.U32(4);
-  const std::uint16_t entries = r.U16(ifd);
-  std::uint32_t width = 0, height = 0, compression = 1, photometric = 9, samples = 1, planar = 1,
-                predictor = 1;
-  std::uint32_t rows_per_strip = 0xFFFFFFFFu;
-  std::vector<std::uint32_t> bits_per_sample{1}, offsets, counts, colour_map;
-  for (std::uint32_t i = 0; i < entries; ++i) {
-    const std::uint64_t e = ifd + 2 + static_cast<std::uint64_t>(i) * 12;
-    const std::uint16_t tag = r.U16(e);
-    const std::vector<std::uint32_t> v = r.Values(e);
-    auto one = [&]() -> std::uint32_t { return v.empty() ? 0 : v[0]; };
-    switch (tag) {
-      case 256:
-        width = one();
-        break;
-      case 257:
-        height = one();
-        break;
-      case 258:
-        bits_per_sample = v;
-        break;
-      case 259:
-        compression = one();
-        break;
-      case 262:
-        photometric = one();
-        break;
-      case 273:
-        offsets = v;
-        break;
-      case 277:
-        samples = one();
-        break;
-      case 278:
-        rows_per_strip = one();
-        break;
-      case 279:
-        counts = v;
-        break;
-      case 284:
-        planar = one();
-        break;
-      case 317:
-        predictor = one();
-        break;
-      case 320:
-        colour_map = v;
-        break;
-      case 322:
-        Fail("tiled images are not supported");
-      default:
-        break;
-    }
-  }
-  if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) Fail("no image size");
-  if (bits_per_sample.empty()) Fail("no bits per sample");
-  const std::uint32_t bits = bits_per_sample[0];
-  for (std::uint32_t b : bits_per_sample)
-    if (b != bits) Fail("mixed sample sizes");
-  if (planar != 1 && samples > 1) Fail("separate colour planes are not supported");
-  if (offsets.empty() || offsets.size() != counts.size()) Fail("no strips");
-  if (compression != 1 && compression != 5 && compression != 32773) Fail("unsupported compression");
-  if (predictor != 1 && !(predictor == 2 && bits == 8)) Fail("unsupported predictor");
-
-  int depth;
-  bool rgb = false;
-  if (photometric == 2) {
-    if (bits != 8 || samples < 3) Fail("only 8-bit RGB is supported");
-    rgb = true;
-    depth = 24;
-  } else if (photometric <= 1 || photometric == 3) {
-    if (samples != 1 || (bits != 1 && bits != 4 && bits != 8)) Fail("unsupported grey or palette depth");
-    depth = static_cast<int>(bits);
-  } else {
-    Fail("unsupported photometric interpretation");
-  }
-
-  // Decoded rows are packed (no padding), samples per pixel as stored.
-  const std::uint64_t row_bytes = (static_cast<std::uint64_t>(width) * samples * bits + 7) / 8;
-  const std::uint64_t total = row_bytes * height;
-  // Compression can at best squeeze a few hundred to one; larger claims
-  // are broken files, not pictures.
-  if (total / 4096 > file.size() + 1024) Fail("image larger than its file can hold");
-  std::vector<std::uint8_t> data;
-  data.reserve(static_cast<std::size_t>(total));
-  if (rows_per_strip == 0) rows_per_strip = height;
-  for (std::size_t s = 0; s < offsets.size() && data.size() < total; ++s) {
-    r.Need(offsets[s], counts[s]);
-    const std::uint8_t* p = r.At(offsets[s]);
-    const std::uint64_t strip_rows =
-        std::min<std::uint64_t>(rows_per_strip, height - (data.size() / row_bytes));
-    const std::size_t want = static_cast<std::size_t>(strip_rows * row_bytes);
-    const std::size_t before = data.size();
-    switch (compression) {
-      case 1:
-        data.insert(data.end(), p, p + std::min<std::size_t>(counts[s], want));
-        break;
-      case 5:
-        UnLzw(p, counts[s], data, want);
-        break;
-      default:
-        UnpackBits(p, counts[s], data, before + want);
-        break;
-    }
-    data.resize(before + want, 0);  // a short strip reads as zero
-  }
-  data.resize(static_cast<std::size_t>(total), 0);
-  if (predictor == 2) {
-    for (std::uint32_t y = 0; y < height; ++y) {
-      std::uint8_t* row = data.data() + y * row_bytes;
-      for (std::uint64_t i = samples; i < row_bytes; ++i)
-        row[i] = static_cast<std::uint8_t>(row[i] + row[i - samples]);
-    }
-  }
-
-  Dib dib = Dib::Make(static_cast<int>(width), static_cast<int>(height), depth);
-  for (std::uint32_t y = 0; y < height; ++y) {
-    const std::uint8_t* s = data.data() + y * row_bytes;
-    std::uint8_t* d = dib.MutableRow(static_cast<int>(y));
-    if (rgb) {
-      for (std::uint32_t x = 0; x < width; ++x, s += samples, d += 3) {
-        d[0] = s[2];
-        d[1] = s[1];
-        d[2] = s[0];
-      }
-    } else {
-      std::memcpy(d, s, static_cast<std::size_t>(row_bytes));
-    }
-  }
-  if (!rgb) {
-    const std::uint32_t colours = 1u << bits;
-    if (photometric == 3 && colour_map.size() < 3 * colours) Fail("colour map too short");
-    // Maps whose values all have a zero low byte carry the byte in the high
-    // half (255 as 65280); others use the whole 16-bit range.
-    bool byte_in_high_half = true;
-    for (std::uint32_t v : colour_map) byte_in_high_half = byte_in_high_half && (v & 0xFF) == 0;
-    auto level = [&](std::uint32_t v) {
-      return static_cast<int>(byte_in_high_half ? (v >> 8)
-                                                : (std::min<std::uint32_t>(v, 65535) * 255 + 32767) / 65535);
-    };
-    dib.palette.resize(colours);
-    for (std::uint32_t i = 0; i < colours; ++i) {
-      if (photometric == 3) {
-        dib.palette[i] = MakeColor(level(colour_map[i]), level(colour_map[colours + i]),
-                                   level(colour_map[2 * colours + i]));
-      } else {
-        const int step = static_cast<int>(i * 255 / (colours - 1));
-        const int grey = photometric == 0 ? 255 - step : step;
-        dib.palette[i] = MakeColor(grey, grey, grey);
-      }
-    }
-  }
-  return dib;
+  MemoryFile memory{file, 0, {}};
+  const TiffHandle tif = Open(memory);
+  std::uint32_t width = 0, height = 0;
+  if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) ||
+      !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height))
+    Fail(ErrorOf(memory, "no image size"));
+  CheckPictureSize(width, height);
+  if (width == 0 || height == 0) Fail("no image size");
+  std::uint16_t samples = 1, bits = 1, photometric = PHOTOMETRIC_MINISWHITE;
+  TIFFGetFieldDefaulted(tif.get(), TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bits);
+  if (samples < 1 || samples > kMaxSamplesPerPixel)
+    Fail("unsupported number of samples per pixel (" + std::to_string(samples) + ")");
+  if (bits < 1 || bits > kMaxBitsPerSample)
+    Fail("unsupported bits per sample (" + std::to_string(bits) + ")");
+  if (!TIFFGetField(tif.get(), TIFFTAG_PHOTOMETRIC, &photometric))
+    photometric = samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
+  CheckDataInFile(tif.get(), memory);
+  if (KeepsPaletteDepth(tif.get(), samples, bits, photometric))
+    return ReadIndexed(tif.get(), memory, width, height, bits, photometric);
+  return ReadRgba(tif.get(), memory, width, height);
 }
 
 }  // namespace ksv
