@@ -119,20 +119,53 @@ std::vector<std::uint8_t> Buffer(std::uint64_t count, std::uint64_t item) {
   return std::vector<std::uint8_t>(bytes);
 }
 
-// Every strip or tile must lie inside the file. libtiff refuses them one by
-// one as it comes to them, with a message about a read error; this says
-// what is wrong, before the picture is allocated.
-void CheckDataInFile(TIFF* tif, const MemoryFile& file) {
+// No codec libtiff reads packs data tighter than this: fax codes give a
+// blank row in one bit (a ratio up to the width, at most 65,535), Deflate
+// stays near 1,000 and LZW under 3,000 to one; uncompressed data is only
+// smaller than its picture when its colour is subsampled.
+std::uint64_t MaxCompressionRatio(std::uint16_t compression) {
+  switch (compression) {
+    case COMPRESSION_NONE:
+      return 4;  // subsampled YCbCr holds down to a third of the samples
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4:
+    case COMPRESSION_CCITTRLEW:
+      return std::uint64_t{1} << 17;
+    default:
+      return std::uint64_t{1} << 13;
+  }
+}
+
+// Every strip or tile must lie inside the file, and together hold enough
+// data for the picture they claim. libtiff only finds either out strip by
+// strip as it decodes, with a message about a read error, after the
+// picture has been allocated; a small file claiming a huge picture is
+// refused here before that.
+void CheckDataInFile(TIFF* tif, const MemoryFile& file, std::uint32_t width, std::uint32_t height,
+                     std::uint16_t samples, std::uint16_t bits) {
   const std::uint32_t count = TIFFNumberOfStrips(tif);
   if (count == 0) Fail("no image data");
+  // Both sides are below 2^16 and samples * bits below 2^8: no overflow.
+  const std::uint64_t needed = (std::uint64_t{width} * samples * bits + 7) / 8 * height;
   const std::uint64_t size = file.data.size();
+  std::uint64_t stored = 0;
   for (std::uint32_t i = 0; i < count; ++i) {
     const std::uint64_t offset = TIFFGetStrileOffset(tif, i);
     const std::uint64_t bytes = TIFFGetStrileByteCount(tif, i);
     if (offset > size || bytes > size - offset)
       Fail(std::string("image data past the end of the file (") + (TIFFIsTiled(tif) ? "tile " : "strip ") +
            std::to_string(i + 1) + " of " + std::to_string(count) + ")");
+    // Each count is within the file, and the sum stops growing once it
+    // covers the picture: no overflow.
+    if (stored < needed) stored += bytes;
   }
+  std::uint16_t compression = COMPRESSION_NONE;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+  const std::uint64_t ratio = MaxCompressionRatio(compression);
+  if (stored < (needed + ratio - 1) / ratio)
+    Fail("image data too short for a " + std::to_string(width) + " x " + std::to_string(height) +
+         " picture (" + std::to_string(stored) + " bytes)");
 }
 
 // Bilevel, grey and palette rows of 1, 4 or 8 bits are copied as they are,
@@ -297,7 +330,7 @@ Dib DecodeTiff(std::span<const std::uint8_t> file) {
     Fail("unsupported bits per sample (" + std::to_string(bits) + ")");
   if (!TIFFGetField(tif.get(), TIFFTAG_PHOTOMETRIC, &photometric))
     photometric = samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
-  CheckDataInFile(tif.get(), memory);
+  CheckDataInFile(tif.get(), memory, width, height, samples, bits);
   if (KeepsPaletteDepth(tif.get(), samples, bits, photometric))
     return ReadIndexed(tif.get(), memory, width, height, bits, photometric);
   return ReadRgba(tif.get(), memory, width, height);

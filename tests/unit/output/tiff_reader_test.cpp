@@ -243,7 +243,12 @@ TEST(TiffReaderTest, RefusesCraftedFilesWithAOneLineMessage) {
       {"file far shorter than its strip", Craft(short_data, Strip(100, 100, {8}, 1, 10000)),
        "past the end of the file"},
       {"compressed strip far shorter than the picture",
-       Craft(short_data, Strip(1000, 1000, {8, 8, 8}, 2, 50, 8)), "TIFF image not readable"},
+       Craft(short_data, Strip(1000, 1000, {8, 8, 8}, 2, 50, 8)), "image data too short"},
+      {"uncompressed strips shorter than the picture",
+       Craft(short_data,
+             With(Strip(20, 20, {8}, 1, 25),
+                  {{273, kLong, {kData, kData + 25}}, {278, kLong, {10}}, {279, kLong, {25, 25}}})),
+       "image data too short"},
       {"no width", Craft(short_data, Strip(0, 5, {8}, 1, 50)), "TIFF image not readable"},
   };
   for (const Case& c : cases) {
