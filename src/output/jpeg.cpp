@@ -8,6 +8,8 @@
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
+// After jpeglib.h: the codes of libjpeg's messages.
+#include <jerror.h>
 
 #include "output/output_error.h"
 #include "output/size_limits.h"
@@ -25,11 +27,20 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  // Set when libjpeg itself refused the frame's size (more than 65500 on
+  // a side), so that the message can be the readers' own.
+  bool too_big = false;
+  JDIMENSION width = 0, height = 0;
 };
 
 extern "C" void OnJpegError(j_common_ptr cinfo) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
   (*cinfo->err->format_message)(cinfo, err->message);
+  if (cinfo->is_decompressor && cinfo->err->msg_code == JERR_IMAGE_TOO_BIG) {
+    err->too_big = true;
+    err->width = reinterpret_cast<j_decompress_ptr>(cinfo)->image_width;
+    err->height = reinterpret_cast<j_decompress_ptr>(cinfo)->image_height;
+  }
   std::longjmp(err->jump, 1);
 }
 
@@ -193,6 +204,7 @@ Raster DecodeJpeg(std::span<const std::uint8_t> file) {
     case DecodeResult::kFailed:
       break;
   }
+  if (err.too_big) throw OutputError(PictureTooLargeMessage(err.width, err.height));
   throw OutputError(err.message);
 }
 

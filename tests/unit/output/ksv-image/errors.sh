@@ -73,15 +73,17 @@ gif = b"GIF89a" + struct.pack("<HHBBB", 65535, 65535, 0, 0, 0)
 gif += b"\x2c" + struct.pack("<HHHHB", 0, 0, 65535, 65535, 0) + b"\x02\x02\x4c\x01\0\x3b"
 write("huge.gif", gif)
 PY
-# A real JPEG whose frame header is changed to claim 20000 x 20000.
+# A real JPEG whose frame header is changed to claim 20000 x 20000, and
+# 65535 x 65535 (past what libjpeg itself takes).
 "${IM[@]}" -size 16x16 gradient: -quality 80 small.jpg
 python3 - <<'PY'
 data = bytearray(open("small.jpg", "rb").read())
 i = 2
 while data[i + 1] not in (0xC0, 0xC1, 0xC2):
     i += 2 + (data[i + 2] << 8 | data[i + 3])
-data[i + 5:i + 9] = (20000).to_bytes(2, "big") * 2
-open("huge.jpg", "wb").write(bytes(data))
+for name, side in (("huge.jpg", 20000), ("max.jpg", 65535)):
+    data[i + 5:i + 9] = side.to_bytes(2, "big") * 2
+    open(name, "wb").write(bytes(data))
 PY
 
 # expect_refusal DESCRIPTION INPUT MESSAGE-PART: exit status 2, one line on
@@ -99,6 +101,7 @@ expect_refusal() {
 expect_refusal "BMP claiming 65535 x 65535" huge.bmp "picture too large: 65535 x 65535 pixels"
 expect_refusal "GIF claiming 65535 x 65535" huge.gif "picture too large: 65535 x 65535 pixels"
 expect_refusal "JPEG claiming 20000 x 20000" huge.jpg "picture too large: 20000 x 20000 pixels"
+expect_refusal "JPEG claiming 65535 x 65535" max.jpg "picture too large: 65535 x 65535 pixels"
 expect_refusal "RLE deltas past the edge" deltas.bmp "Bitmap image is not valid"
 expect_refusal "BMP far shorter than its claim" short.bmp "Bitmap image is not valid"
 
