@@ -13,6 +13,9 @@
 
 namespace ksv {
 
+const char kEmptyBmpMessage[] = "图像为空，不能保存为 BMP 文件";
+const char kBmpTooLargeMessage[] = "图像太大，不能保存为 BMP 文件：文件会超过 4 GB";
+
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
@@ -153,6 +156,8 @@ void WriteBmp(OutputStream& out, const DibView& dib) {
   const std::uint64_t image_size = static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);
   const std::uint32_t offset = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize +
                                                           (bitfields ? 12 : 0) + 4 * palette_entries);
+  // The headers hold the file and pixel sizes in 32 bits.
+  if (offset + image_size > 0xFFFFFFFFu) throw OutputError(kBmpTooLargeMessage);
 
   std::vector<std::uint8_t> head(offset, 0);
   std::uint8_t* h = head.data();
@@ -196,9 +201,12 @@ void WriteBmp(OutputStream& out, const DibView& dib) {
 }
 
 void SaveBitmapAsBmp(const std::filesystem::path& path, const DibView& dib) {
+  // A header-only file is no picture: an empty bitmap is refused before
+  // the target is touched.
+  if (dib.Empty() || dib.bits == nullptr) throw OutputError(kEmptyBmpMessage);
   FileStream file(path);
   WriteBmp(file, dib);
-  file.Close();
+  file.Commit();
 }
 
 void SaveBitmapAsBmp(const std::filesystem::path& path, const Raster& picture) {

@@ -13,8 +13,12 @@ namespace ksv {
 
 // Writes the bitmap in its own depth, rows bottom-up, with a
 // BITMAPINFOHEADER (BI_BITFIELDS for 16-bit 5-6-5 pixels). An empty bitmap
-// gives the two headers and no pixels.
+// gives the two headers and no pixels. A file whose sizes pass the 32 bits
+// of the headers throws OutputError(kBmpTooLargeMessage) before anything is
+// written.
 void WriteBmp(OutputStream& out, const DibView& dib);
+// WriteBmp into a FileStream; an empty bitmap throws
+// OutputError(kEmptyBmpMessage) and the target stays as it was.
 void SaveBitmapAsBmp(const std::filesystem::path& path, const DibView& dib);
 void SaveBitmapAsBmp(const std::filesystem::path& path, const Raster& picture);
 
@@ -24,5 +28,8 @@ void SaveBitmapAsBmp(const std::filesystem::path& path, const Raster& picture);
 // OutputError("Bitmap image is not valid") for anything else.
 Dib ReadBmp(std::span<const std::uint8_t> file);
 Dib LoadBmpFile(const std::filesystem::path& path);
+
+extern const char kEmptyBmpMessage[];
+extern const char kBmpTooLargeMessage[];
 
 }  // namespace ksv
