@@ -30,6 +30,8 @@ std::string U8(const std::wstring& wide) { return Utf16ToUtf8(std::u16string(wid
 
 constexpr wchar_t kSavedMessage[] = L"已经保存到指定目录下！";
 constexpr wchar_t kCopiedMessage[] = L"已成功复制到剪贴板！";
+constexpr wchar_t kClipboardFailed[] = L"不能把图像复制到剪贴板，剪贴板可能正被其他程序占用。";
+constexpr wchar_t kEmptyClipboardPicture[] = L"图像为空，不能复制到剪贴板";
 constexpr std::string_view kDesktopKey = "Control Panel\\Desktop";
 
 // The option page "存储" as it stands now.
@@ -79,19 +81,30 @@ void TSaveForm::SaveASToolButtonClick() {
 
 void TSaveForm::CopyToClipMenuClick() {
   const Raster& picture = doc_.Picture();
-  if (!OpenClipboard(hwnd())) return;
+  if (picture.Empty()) {
+    ui::ShowError(hwnd(), kEmptyClipboardPicture);
+    return;
+  }
+  if (!OpenClipboard(hwnd())) {
+    ui::ShowError(hwnd(), kClipboardFailed);
+    return;
+  }
   EmptyClipboard();
+  // The packed DIB is the copy itself; success is reported only when the
+  // clipboard took it.
+  bool copied = false;
   const std::vector<std::uint8_t> dib = PackedDib(picture);
   if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, dib.size())) {
     if (void* at = GlobalLock(memory)) {
       std::memcpy(at, dib.data(), dib.size());
       GlobalUnlock(memory);
-      if (SetClipboardData(CF_DIB, memory) == nullptr) GlobalFree(memory);
+      copied = SetClipboardData(CF_DIB, memory) != nullptr;
+      if (!copied) GlobalFree(memory);
     } else {
       GlobalFree(memory);
     }
   }
-  if (!picture.Empty()) {
+  if (copied) {
     // A device bitmap too, for programs that only take CF_BITMAP as it was
     // put there.
     const auto* header = reinterpret_cast<const BITMAPINFO*>(dib.data());
@@ -102,7 +115,11 @@ void TSaveForm::CopyToClipMenuClick() {
     if (bitmap != nullptr && SetClipboardData(CF_BITMAP, bitmap) == nullptr) DeleteObject(bitmap);
   }
   CloseClipboard();
-  ui::ShowMessage(hwnd(), kCopiedMessage, MB_OK | MB_ICONINFORMATION);
+  if (copied) {
+    ui::ShowMessage(hwnd(), kCopiedMessage, MB_OK | MB_ICONINFORMATION);
+  } else {
+    ui::ShowError(hwnd(), kClipboardFailed);
+  }
 }
 
 void TSaveForm::SetWallPaperMenuClick() {

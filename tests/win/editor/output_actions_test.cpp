@@ -132,6 +132,57 @@ TEST_F(OutputActionsTest, SaveAsAlwaysAppendsTheConfiguredExtension) {
   EXPECT_EQ(OutputNameCounter, 1);
 }
 
+// Save-as onto a file that exists: whatever fails, the file keeps every
+// byte, no temporary file stays beside it and no success is claimed.
+TEST_F(OutputActionsTest, FailedSaveAsLeavesTheExistingFileByteForByte) {
+  struct Case {
+    const char* what;
+    int format;
+    bool empty_picture;
+    bool read_only;
+  };
+  const Case cases[] = {
+      {"empty picture as bmp", 0, true, false}, {"empty picture as jpg", 1, true, false},
+      {"empty picture as gif", 2, true, false}, {"empty picture as tif", 3, true, false},
+      {"read-only bmp", 0, false, true},        {"read-only jpg", 1, false, true},
+  };
+  const std::string old_bytes = "an older picture";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes_.clear();
+    form_.LoadPicture(c.empty_picture ? Raster() : picture_);
+    main_.settings.save.PicFormatRadioGroup = c.format;
+    const fs::path stem = folder_ / L"old";
+    const fs::path target =
+        fs::path(stem.wstring() + std::wstring(L".") + std::wstring(L"bmpjpggiftif").substr(3 * c.format, 3));
+    {
+      std::FILE* f = _wfopen(target.c_str(), L"wb");
+      ASSERT_NE(f, nullptr);
+      std::fwrite(old_bytes.data(), 1, old_bytes.size(), f);
+      std::fclose(f);
+    }
+    if (c.read_only) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    form_.System().save_dialog = [&](HWND, SaveAsMemory&, const Raster&) {
+      return std::optional<std::wstring>(stem.wstring());
+    };
+    form_.SaveASToolButtonClick();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_NE(boxes_[0].flags & MB_ICONERROR, 0u);
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(folder_))
+      names.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(names, std::vector<std::wstring>{target.filename().wstring()});
+    std::FILE* f = _wfopen(target.c_str(), L"rb");
+    ASSERT_NE(f, nullptr);
+    char back[64] = {};
+    const std::size_t n = std::fread(back, 1, sizeof back, f);
+    std::fclose(f);
+    EXPECT_EQ(std::string(back, n), old_bytes);
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove(target);
+  }
+}
+
 TEST_F(OutputActionsTest, SaveAsRemembersTheLastNameForTheNextTime) {
   std::vector<std::string> offered;
   form_.System().save_dialog = [&](HWND, SaveAsMemory& memory, const Raster&) {
@@ -207,6 +258,22 @@ TEST_F(OutputActionsTest, ClipboardHoldsThePictureAsBitmapAndDib) {
   EXPECT_EQ(MakeColor(back[2], back[1], back[0]), picture_.Pixel(0, 0));
   const std::size_t last = stride * 36 + 60 * 3;
   EXPECT_EQ(MakeColor(back[last + 2], back[last + 1], back[last]), picture_.Pixel(60, 36));
+}
+
+TEST_F(OutputActionsTest, ClipboardFailureIsAnErrorNotASuccess) {
+  // Another window holds the clipboard open, as a clipboard manager may.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  form_.CopyToClipMenuClick();
+  CloseClipboard();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].flags & MB_ICONERROR, 0u);
+  EXPECT_NE(boxes_[0].text, L"已成功复制到剪贴板！");
+
+  boxes_.clear();
+  form_.LoadPicture(Raster());
+  form_.CopyToClipMenuClick();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].flags & MB_ICONERROR, 0u);
 }
 
 std::wstring DesktopValue(const wchar_t* name) {
