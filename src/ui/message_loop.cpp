@@ -47,6 +47,8 @@ void RegisterDialogNavigation(HWND window, bool enabled) {
 
 bool PreTranslateMessage(MSG& msg) {
   if (!msg.hwnd) return false;
+  const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  if (key && static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kSyntheticKeyExtraInfo) return false;
   for (const Entry& e : Entries()) {
     if (msg.hwnd != e.window && !IsChild(e.window, msg.hwnd)) continue;
     if (e.accelerators && TranslateAcceleratorW(e.window, e.accelerators, &msg)) return true;

@@ -4,6 +4,7 @@
 
 #include "capture/win/hook/ksvmain.h"
 #include "capture/win/screen_win.h"
+#include "ui/message_loop.h"
 
 namespace ksv::capture {
 
@@ -123,10 +124,16 @@ void CaptureService::ChooseMode(CaptureMode mode) { cycle_.ChooseMode(mode); }
 void CaptureService::IncludeCursorClick() { cycle_.IncludeCursorClick(); }
 
 void CaptureService::CutBtnClick() {
-  keybd_event(VK_CONTROL, static_cast<BYTE>(MapVirtualKeyA(VK_CONTROL, 0)), 0, 0);
-  keybd_event('B', static_cast<BYTE>(MapVirtualKeyA('B', 0)), 0, 0);
-  keybd_event('B', static_cast<BYTE>(MapVirtualKeyA('B', 0)), KEYEVENTF_KEYUP, 0);
-  keybd_event(VK_CONTROL, static_cast<BYTE>(MapVirtualKeyA(VK_CONTROL, 0)), KEYEVENTF_KEYUP, 0);
+  // Marked as the program's own keys: the hook library records them like
+  // any Ctrl+B, and the message loop never takes them for the shortcut that
+  // leads back here.
+  const auto key = [](BYTE vk, DWORD flags) {
+    keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), flags, ui::kSyntheticKeyExtraInfo);
+  };
+  key(VK_CONTROL, 0);
+  key('B', 0);
+  key('B', KEYEVENTF_KEYUP);
+  key(VK_CONTROL, KEYEVENTF_KEYUP);
 }
 
 void CaptureService::ArmCapture() { cycle_.ArmCapture(); }
