@@ -224,5 +224,32 @@ TEST_F(WindowsRegistryTest, SettingsSurviveARestart) {
   EXPECT_TRUE(SettingValueExists(SystemRegistry(), lm_, run_key, false, "Other"));
 }
 
+TEST_F(WindowsRegistryTest, MissingCloseActionIsNoFirstRun) {
+  RedirectedRegistry reg(key_.base());
+  const std::string folder = "C:\\Program Files\\KSV\\";
+  ASSERT_TRUE(InitializeSettingsStore(reg, folder));
+  ConventionalPage general;
+  general.OverSound = false;
+  general.WidthValue = "320";
+  FixedSize fixed;
+  SaveConventionalPage(reg, general, fixed);
+  SavePage save;
+  save.PicFormatRadioGroup = 3;
+  SaveSavePage(reg, save);
+  HKEY high;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(Key(kHighKey)).c_str(), 0, KEY_ALL_ACCESS, &high),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteValueW(high, L"Quit"), ERROR_SUCCESS);
+  RegCloseKey(high);
+
+  EXPECT_FALSE(InitializeSettingsStore(reg, folder));
+  EXPECT_FALSE(SettingValueExists(reg, lm_, kHighKey, false, "Quit")) << "nothing written";
+  const struct {
+    std::string_view key, name, text;
+  } kept[] = {{kConventionalKey, "Sound", "0"}, {kConventionalKey, "Width", "320"}, {kSaveKey, "Type", "3"}};
+  for (const auto& k : kept)
+    EXPECT_EQ(ReadSettingText(reg, lm_, k.key, false, k.name, SettingKind::String), k.text) << k.name;
+}
+
 }  // namespace
 }  // namespace ksv
