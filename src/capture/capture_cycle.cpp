@@ -108,8 +108,7 @@ void CaptureCycle::StartCapture(CaptureMode mode) {
       break;
     case CaptureMode::ActiveWindow: {
       Raster working = GrabWorking(host_.IncludeCursor());
-      const std::optional<Rect> window = screen_.ForegroundWindowRect();
-      Raster picture = window ? CropPicture(working, *window) : Raster();
+      Raster picture = CropForegroundWindow(working);
       if (picture.Empty()) {
         ReturnToArmed();
         break;
@@ -125,31 +124,18 @@ void CaptureCycle::StartCapture(CaptureMode mode) {
 void CaptureCycle::FollowAndWait(CaptureMode mode) {
   const Size fixed = host_.Options().fixed;
   bool placed = true;
-  if (mode == CaptureMode::AxtiveObject) {
-    const std::optional<Rect> window = screen_.WindowRectUnderCursor();
-    placed = window.has_value();
-    if (placed) frame_bounds_ = WindowFrameBounds(*window);
-  } else {
-    frame_bounds_ = FixedFrameBounds(screen_.CursorPos(), fixed);
-  }
-  if (placed) {
-    frame_.Place(frame_bounds_);
-    frame_.BringToForeground();
-  } else {
-    frame_.Hide();
-  }
+  if (mode == CaptureMode::AxtiveObject)
+    placed = FollowWindowFrame();
+  else
+    FollowFixedFrame(fixed);
+  if (placed) frame_.BringToForeground();
   if (!hook_.GetMouseDown()) return;
 
   Raster working = GrabWorking(host_.IncludeCursor());
   waiting_for_click_ = false;
   frame_.Hide();
-  Raster picture;
-  if (mode == CaptureMode::AxtiveObject) {
-    if (const std::optional<Rect> window = screen_.WindowRectUnderCursor())
-      picture = CropPicture(working, *window);
-  } else {
-    picture = CropPicture(working, FixedFrameArea(frame_bounds_, fixed));
-  }
+  const Raster picture =
+      mode == CaptureMode::AxtiveObject ? CropWindowUnderCursor(working) : CropFixedFrame(working, fixed);
   if (picture.Empty()) {
     hook_.SetMouseDown(false);
     hook_.DisableMouseHook();
@@ -161,6 +147,36 @@ void CaptureCycle::FollowAndWait(CaptureMode mode) {
   hook_.SetMouseDown(false);
   hook_.DisableMouseHook();
   host_.SetTimerEnabled(false);
+}
+
+bool CaptureCycle::FollowWindowFrame() {
+  const std::optional<Rect> window = screen_.WindowRectUnderCursor();
+  if (!window) {
+    frame_.Hide();
+    return false;
+  }
+  frame_bounds_ = WindowFrameBounds(*window);
+  frame_.Place(frame_bounds_);
+  return true;
+}
+
+void CaptureCycle::FollowFixedFrame(Size fixed) {
+  frame_bounds_ = FixedFrameBounds(screen_.CursorPos(), fixed);
+  frame_.Place(frame_bounds_);
+}
+
+Raster CaptureCycle::CropForegroundWindow(const Raster& working) {
+  const std::optional<Rect> window = screen_.ForegroundWindowRect();
+  return window ? CropPicture(working, *window) : Raster();
+}
+
+Raster CaptureCycle::CropWindowUnderCursor(const Raster& working) {
+  const std::optional<Rect> window = screen_.WindowRectUnderCursor();
+  return window ? CropPicture(working, *window) : Raster();
+}
+
+Raster CaptureCycle::CropFixedFrame(const Raster& working, Size fixed) const {
+  return CropPicture(working, FixedFrameArea(frame_bounds_, fixed));
 }
 
 void CaptureCycle::EndWait() {

@@ -116,6 +116,19 @@ class CaptureCycle {
   void HotKeyPressed(CaptureMode mode);
   void StartCapture(CaptureMode mode);
   void FollowAndWait(CaptureMode mode);
+  // FollowWindowFrame: the frame round the window or control under the
+  // mouse, shown; hidden, and false, when there is none.
+  bool FollowWindowFrame();
+  // FollowFixedFrame: the frame round the `fixed` pixels centred on the
+  // mouse, shown.
+  void FollowFixedFrame(Size fixed);
+  // The cuts out of a grabbed screen, each of the part of its rectangle on
+  // the screen (empty when there is none): the foreground window, the
+  // window or control under the mouse, and the `fixed` pixels inside the
+  // frame where it was placed last.
+  Raster CropForegroundWindow(const Raster& working);
+  Raster CropWindowUnderCursor(const Raster& working);
+  Raster CropFixedFrame(const Raster& working, Size fixed) const;
   Raster GrabWorking(bool include_cursor);
   // Ends a click wait without a capture.
   void EndWait();

@@ -172,7 +172,7 @@ Raster TDisPlayForm::ShownPicture() const { return canvas_ ? canvas_->ToRaster()
 
 void TDisPlayForm::DrawBand(Point corner) {
   if (!canvas_ || !canvas_->Valid()) return;
-  const auto path = BandPath(drag_start_, corner);
+  const auto path = BandPath(drag_.DragStart, corner);
   POINT points[5];
   for (int i = 0; i < 5; ++i)
     points[i] = {path[static_cast<std::size_t>(i)].x, path[static_cast<std::size_t>(i)].y};
@@ -180,19 +180,19 @@ void TDisPlayForm::DrawBand(Point corner) {
   const int old_rop = SetROP2(canvas_->dc.get(), R2_XORPEN);
   Polyline(canvas_->dc.get(), points, 5);
   SetROP2(canvas_->dc.get(), old_rop);
-  const Rect b = BandBounds(drag_start_, corner);
+  const Rect b = BandBounds(drag_.DragStart, corner);
   RECT r{b.left, b.top, b.right, b.bottom};
   InvalidateRect(hwnd(), &r, FALSE);
 }
 
 void TDisPlayForm::PictMouseDown(UINT button) {
   if (dragging_ || in_editor_) return;
-  drag_start_ = CursorNow();
-  drag_last_ = drag_start_;
+  drag_.DragStart = CursorNow();
+  drag_.DragLast = drag_.DragStart;
   drag_button_ = button;
   dragging_ = true;
   SetCapture(hwnd());
-  const Readout r = MakeReadout(drag_start_, drag_start_);
+  const Readout r = MakeReadout(drag_.DragStart, drag_.DragStart);
   panel_.SetCaptions(r.width_caption, r.height_caption);
   SetWindowPos(panel_.hwnd(), HWND_TOP, r.panel_origin.x, r.panel_origin.y, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -201,22 +201,22 @@ void TDisPlayForm::PictMouseDown(UINT button) {
 void TDisPlayForm::PictMouseMove() {
   if (!dragging_) return;
   const Point c = CursorNow();
-  if (c == drag_last_) return;
-  const Readout r = MakeReadout(drag_start_, c);
+  if (c == drag_.DragLast) return;
+  const Readout r = MakeReadout(drag_.DragStart, c);
   panel_.SetCaptions(r.width_caption, r.height_caption);
   SetWindowPos(panel_.hwnd(), HWND_TOP, r.panel_origin.x, r.panel_origin.y, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE);
-  if (!(drag_last_ == drag_start_)) DrawBand(drag_last_);  // erase: XOR twice restores
-  if (!(c == drag_start_)) DrawBand(c);
-  drag_last_ = c;
+  if (!(drag_.DragLast == drag_.DragStart)) DrawBand(drag_.DragLast);  // erase: XOR twice restores
+  if (!(c == drag_.DragStart)) DrawBand(c);
+  drag_.DragLast = c;
   UpdateWindow(hwnd());
 }
 
 void TDisPlayForm::EndDrag() {
   // The band comes off before anything else sees the picture, wherever
   // the mouse went after the last move.
-  if (!(drag_last_ == drag_start_)) DrawBand(drag_last_);
-  drag_last_ = drag_start_;
+  if (!(drag_.DragLast == drag_.DragStart)) DrawBand(drag_.DragLast);
+  drag_.DragLast = drag_.DragStart;
   dragging_ = false;
   if (GetCapture() == hwnd()) ReleaseCapture();
   ShowWindow(panel_.hwnd(), SW_HIDE);
@@ -225,13 +225,14 @@ void TDisPlayForm::EndDrag() {
 void TDisPlayForm::PictMouseUp(UINT button) {
   if (!dragging_ || button != drag_button_) return;
   EndDrag();
+  drag_.DragEnd = CursorNow();
   ui::MainFormApi* main = ui::Forms().main;
   ui::EditorApi* editor = ui::Forms().editor;
   if (!editor || !main || main->LiveCaptureMode() != CaptureMode::Region) {
     Cancel();
     return;
   }
-  editor->LoadRegion(frozen_, POINT{drag_start_.x, drag_start_.y});
+  editor->LoadRegion(frozen_, POINT{drag_.DragStart.x, drag_.DragStart.y});
   // The editor must come up above the overlay.
   SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   in_editor_ = true;

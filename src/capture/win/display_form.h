@@ -55,6 +55,14 @@ class TDisPlayForm : public ui::Window, public ui::OverlayApi {
   const TReadoutPanel& Panel() const { return panel_; }
   bool Dragging() const { return dragging_; }
 
+  // The drag, in screen pixels.
+  struct DragState {
+    Point DragStart;  // where the mouse button went down
+    Point DragLast;   // the far corner of the band drawn last
+    Point DragEnd;    // the cursor when the release was handled
+  };
+  const DragState& Drag() const { return drag_; }
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
@@ -77,8 +85,7 @@ class TDisPlayForm : public ui::Window, public ui::OverlayApi {
   bool dragging_ = false;
   bool in_editor_ = false;
   UINT drag_button_ = 0;
-  Point drag_start_;
-  Point drag_last_;
+  DragState drag_;
 };
 
 }  // namespace ksv::capture

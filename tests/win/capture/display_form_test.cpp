@@ -88,6 +88,8 @@ TEST_F(DisplayFormTest, BandAndReadoutFollowTheDragAndNeverReachTheEditor) {
   EXPECT_TRUE(IsWindowVisible(form.Panel().hwnd()));
   MoveTo(150, 120);
   MoveTo(100, 50);
+  EXPECT_EQ(form.Drag().DragStart, (Point{300, 200}));
+  EXPECT_EQ(form.Drag().DragLast, (Point{100, 50}));
 
   // The band: XOR yellow on the corners' rows and columns only.
   const Raster shown = form.ShownPicture();
@@ -119,6 +121,8 @@ TEST_F(DisplayFormTest, BandAndReadoutFollowTheDragAndNeverReachTheEditor) {
   EXPECT_EQ(forms->editor.drag_start.y, 200);
   EXPECT_TRUE(forms->editor.picture.SamePixels(frozen)) << "the band reached the editor";
   const editor::Point end{forms->editor.drag_end.x, forms->editor.drag_end.y};
+  EXPECT_EQ(form.Drag().DragEnd, (Point{90, 40}));
+  EXPECT_EQ(form.Drag().DragEnd, end) << "where the editor cut";
   const Raster cut = editor::CutRegion(forms->editor.picture, {300, 200}, end);
   EXPECT_EQ(cut.Width(), 210);
   EXPECT_EQ(cut.Height(), 160);
