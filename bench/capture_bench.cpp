@@ -11,7 +11,7 @@
 namespace {
 
 using ksv::Raster;
-using ksv::capture::Rect;
+using ksv::Rect;
 
 Raster FullHdScreen() {
   Raster screen(1920, 1080);

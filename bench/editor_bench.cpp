@@ -8,8 +8,8 @@ namespace {
 
 using ksv::Raster;
 using ksv::editor::EditorDocument;
-using ksv::editor::Rect;
-using ksv::editor::Size;
+using ksv::Rect;
+using ksv::Size;
 
 Raster Noise(int width, int height) {
   ksv::SetRandomSeed(1);

@@ -40,7 +40,7 @@ void Measure(const char* name, int runs, const std::function<void()>& work) {
 
 int main() {
   using namespace ksv;
-  const capture::Size screen = capture::PrimaryScreenSize();
+  const Size screen = capture::PrimaryScreenSize();
   std::printf("primary screen %d x %d\n", screen.width, screen.height);
   const int runs = 30;
   const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);

@@ -6,14 +6,10 @@
 
 #include <string_view>
 
+#include "core/geometry.h"
 #include "core/raster.h"
-#include "editor/geometry.h"
 
 namespace ksv::capture {
-
-using editor::Point;
-using editor::Rect;
-using editor::Size;
 
 // The frame window reaches this far beyond the area it marks; its blue
 // ring lies between kRingOuterInset and kRingInnerInset from its edges, so

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/raster.h"
-#include "editor/geometry.h"
+#include "core/geometry.h"
 #include "editor/history.h"
 #include "editor/status_text.h"
 #include "editor/view_layout.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/raster.h"
-#include "editor/geometry.h"
+#include "core/geometry.h"
 
 namespace ksv::editor {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/raster.h"
-#include "editor/geometry.h"
+#include "core/geometry.h"
 
 namespace ksv::editor {
 

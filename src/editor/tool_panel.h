@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "editor/geometry.h"
+#include "core/geometry.h"
 
 namespace ksv::editor {
 

@@ -4,7 +4,7 @@
 // Left and Top are.
 #pragma once
 
-#include "editor/geometry.h"
+#include "core/geometry.h"
 #include "editor/view_toggles.h"
 #include "editor/window_sizing.h"
 

@@ -2,7 +2,7 @@
 // kept usable on the screen it opens on.
 #pragma once
 
-#include "editor/geometry.h"
+#include "core/geometry.h"
 
 namespace ksv::editor {
 

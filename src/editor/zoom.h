@@ -3,7 +3,7 @@
 // size of its own that the zoom buttons scale by 5/4 and 4/5.
 #pragma once
 
-#include "editor/geometry.h"
+#include "core/geometry.h"
 
 namespace ksv::editor {
 

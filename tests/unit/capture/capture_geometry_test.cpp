@@ -158,7 +158,7 @@ TEST(RegionCut, SameRectangleFromAllFourDirections) {
     for (int x = 0; x < 400; ++x)
       canvas.SetPixel(x, y, MakeColor(x & 0xFF, y & 0xFF, (x >> 8) + 16 * (y >> 8)));
   }
-  const editor::Point corners[4][2] = {
+  const Point corners[4][2] = {
       {{300, 200}, {100, 50}}, {{100, 50}, {300, 200}}, {{300, 50}, {100, 200}}, {{100, 200}, {300, 50}}};
   const Raster first = editor::CutRegion(canvas, corners[0][0], corners[0][1]);
   ASSERT_EQ(first.Width(), 200);

@@ -120,7 +120,7 @@ TEST_F(DisplayFormTest, BandAndReadoutFollowTheDragAndNeverReachTheEditor) {
   EXPECT_EQ(forms->editor.drag_start.x, 300);
   EXPECT_EQ(forms->editor.drag_start.y, 200);
   EXPECT_TRUE(forms->editor.picture.SamePixels(frozen)) << "the band reached the editor";
-  const editor::Point end{forms->editor.drag_end.x, forms->editor.drag_end.y};
+  const Point end{forms->editor.drag_end.x, forms->editor.drag_end.y};
   EXPECT_EQ(form.Drag().DragEnd, (Point{90, 40}));
   EXPECT_EQ(form.Drag().DragEnd, end) << "where the editor cut";
   const Raster cut = editor::CutRegion(forms->editor.picture, {300, 200}, end);

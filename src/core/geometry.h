@@ -1,12 +1,18 @@
-// Plain points, sizes and rectangles for the editor's window and view rules,
-// so that the rules can be computed and tested without a window system.
-// Rectangles follow the Win32 convention: right and bottom are exclusive.
+// Plain points, sizes and rectangles, so that window, view, capture and
+// layout rules can be computed and tested without a window system.
+//
+// Two rectangle types with one meaning each, because mixing them up moves
+// a control by its own size:
+//  - Rect: edges (left, top, right, bottom), right and bottom exclusive,
+//    as window and clip rectangles are;
+//  - Box: a corner and a size (left, top, width, height), as CreateWindow
+//    and the design tables place controls.
 #pragma once
 
 #include <algorithm>
 #include <ostream>
 
-namespace ksv::editor {
+namespace ksv {
 
 struct Point {
   int x = 0;
@@ -42,6 +48,30 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+struct Box {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  int right() const { return left + width; }
+  int bottom() const { return top + height; }
+  friend bool operator==(const Box&, const Box&) = default;
+};
+
+inline Rect ToRect(const Box& b) { return {b.left, b.top, b.right(), b.bottom()}; }
+inline Box ToBox(const Rect& r) { return {r.left, r.top, r.Width(), r.Height()}; }
+
+// Whether two boxes share a pixel.
+inline bool Overlaps(const Box& a, const Box& b) {
+  return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+// Whether every pixel of `inner` lies in `outer`.
+inline bool Contains(const Box& outer, const Box& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
+         inner.bottom() <= outer.bottom();
+}
+
 // The common part of two rectangles; an empty rectangle at a's origin when
 // they do not meet.
 inline Rect Intersect(const Rect& a, const Rect& b) {
@@ -56,5 +86,8 @@ inline std::ostream& operator<<(std::ostream& os, Size s) { return os << s.width
 inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
   return os << "[" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
+inline std::ostream& operator<<(std::ostream& os, const Box& b) {
+  return os << "{" << b.left << ", " << b.top << " " << b.width << "x" << b.height << "}";
+}
 
-}  // namespace ksv::editor
+}  // namespace ksv
