@@ -386,6 +386,15 @@ Dib DecodeGif(std::span<const std::uint8_t> file) {
       pos += n;
     }
 
+    // One LZW code of at least 3 bits yields at most 4096 pixels, so data
+    // shorter than this cannot hold the image: such a stump would make a
+    // few hundred bytes cost hundreds of megabytes. A download cut short
+    // keeps far more and still loads, with the rest in colour 0.
+    if (static_cast<std::uint64_t>(data.size()) * 8 / 3 * 4096 + 4096 <
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height))
+      throw OutputError("GIF image data far too short for a picture of " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels");
+
     Dib dib = Dib::Make(width, height, 8);
     if (dib.Empty()) return dib;
     dib.palette = local.empty() ? global : local;

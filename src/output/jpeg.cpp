@@ -115,10 +115,20 @@ void InvertedCmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, JDIMENSION w
   }
 }
 
-enum class DecodeResult { kOk, kFailed, kTooLarge };
+enum class DecodeResult { kOk, kFailed, kTooLarge, kTooShort };
 
-// On success `*picture` holds the decoded pixels; kTooLarge leaves the
-// header's size in `*width` and `*height`.
+// Every 8 x 8 block of the picture costs at least a bit in the data (a DC
+// difference and an end of block in the first scan), so a file shorter
+// than one byte per eight blocks cannot hold its picture: it is a stump
+// that would make libjpeg fill gigabytes with grey from a few hundred
+// bytes. A real download cut short keeps far more than that and loads.
+bool FarTooShort(std::uint64_t file_size, JDIMENSION width, JDIMENSION height) {
+  const std::uint64_t blocks = ((std::uint64_t{width} + 7) / 8) * ((std::uint64_t{height} + 7) / 8);
+  return file_size < blocks / 8;
+}
+
+// On success `*picture` holds the decoded pixels; kTooLarge and kTooShort
+// leave the header's size in `*width` and `*height`.
 DecodeResult Decompress(const unsigned char* data, unsigned long size, Raster* picture, ErrorManager* err,
                         JDIMENSION* width, JDIMENSION* height) {
   jpeg_decompress_struct cinfo{};
@@ -143,6 +153,12 @@ DecodeResult Decompress(const unsigned char* data, unsigned long size, Raster* p
     *height = cinfo.image_height;
     jpeg_destroy_decompress(&cinfo);
     return DecodeResult::kTooLarge;
+  }
+  if (FarTooShort(size, cinfo.image_width, cinfo.image_height)) {
+    *width = cinfo.image_width;
+    *height = cinfo.image_height;
+    jpeg_destroy_decompress(&cinfo);
+    return DecodeResult::kTooShort;
   }
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
@@ -201,6 +217,9 @@ Raster DecodeJpeg(std::span<const std::uint8_t> file) {
       return picture;
     case DecodeResult::kTooLarge:
       throw OutputError(PictureTooLargeMessage(width, height));
+    case DecodeResult::kTooShort:
+      throw OutputError("JPEG data far too short for a picture of " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels");
     case DecodeResult::kFailed:
       break;
   }

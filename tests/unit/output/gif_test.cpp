@@ -248,6 +248,19 @@ TEST(GifDecoderTest, OnlyTheImageIsDecodedNotTheScreenAroundIt) {
             (std::vector<std::uint8_t>{3, 0}));
 }
 
+TEST(GifDecoderTest, DataFarTooShortForTheImageIsRefused) {
+  // Four codes of data for 16384 x 16384 pixels: refused before the
+  // quarter of a gigabyte is allocated.
+  EXPECT_THROW(DecodeGif(Crafted(16384, 16384, 16384, 16384, kFourPixels)), OutputError);
+  EXPECT_THROW(DecodeGif(Crafted(2000, 2000, 2000, 2000, kFourPixels)), OutputError);
+  // The same data holds a small image that ends early: it loads with the
+  // rest in colour 0.
+  const Dib dib = DecodeGif(Crafted(60, 60, 60, 60, kFourPixels));
+  EXPECT_EQ(dib.width, 60);
+  EXPECT_EQ(dib.View().Row(0)[0], 1);
+  EXPECT_EQ(dib.View().Row(59)[59], 0);
+}
+
 // Code streams a broken or hostile file holds, decoded as a 2 x 2 image.
 TEST(GifDecoderTest, CodeStreamsEndWithinTheDataAndThePicture) {
   std::vector<std::pair<int, int>> clears(20000, {4, 3});

@@ -150,6 +150,24 @@ TEST(JpegDecoderTest, SizesBeyondTheRuleAreRefusedFromTheHeader) {
   }
 }
 
+TEST(JpegDecoderTest, DataFarTooShortForTheFrameIsRefused) {
+  // A small file whose frame claims a picture within the size rule, but
+  // whose data could not hold one block in eight of it.
+  const std::vector<std::uint8_t> small = EncodeJpeg(test::PhotoLike(16, 16), 80);
+  const std::size_t sof = SegmentAt(small, 0xC0);
+  ASSERT_LT(sof + 9, small.size());
+  std::vector<std::uint8_t> f = small;
+  f[sof + 5] = 16384 >> 8;
+  f[sof + 6] = 0;
+  f[sof + 7] = 16384 >> 8;
+  f[sof + 8] = 0;
+  EXPECT_EQ(RefusalOf(f), "JPEG data far too short for a picture of 16384 x 16384 pixels");
+  // A photo cut short after half its data still loads.
+  std::vector<std::uint8_t> cut = EncodeJpeg(test::PhotoLike(256, 256), 80);
+  cut.resize(cut.size() / 2);
+  EXPECT_EQ(DecodeJpeg(cut).Width(), 256);
+}
+
 // Four-ink files as print programs write them: the Adobe marker, and inks
 // stored inverted (255 is no ink), plain or as YCCK.
 std::vector<std::uint8_t> InkJpeg(const std::vector<std::array<std::uint8_t, 4>>& blocks,
