@@ -42,15 +42,24 @@ HWND CreateHintWindow(HWND owner) {
   return tip;
 }
 
-void AddHint(HWND hint_window, HWND tool, const std::wstring& text) {
+void AddHint(HWND hint_window, HWND tool, const std::wstring& text, const RECT* area) {
   if (!hint_window || !tool) return;
+  // Areas of one window are told apart by a number of their own.
+  static UINT_PTR next_area_id = 1;
   TTTOOLINFOW ti{};
   // The size of the structure before the fields that common controls 6
   // added, so that the older library accepts it too.
   ti.cbSize = TTTOOLINFOW_V2_SIZE;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = GetParent(tool) ? GetParent(tool) : tool;
-  ti.uId = reinterpret_cast<UINT_PTR>(tool);
+  ti.uFlags = TTF_SUBCLASS;
+  if (area) {
+    ti.hwnd = tool;
+    ti.uId = next_area_id++;
+    ti.rect = *area;
+  } else {
+    ti.uFlags |= TTF_IDISHWND;
+    ti.hwnd = GetParent(tool) ? GetParent(tool) : tool;
+    ti.uId = reinterpret_cast<UINT_PTR>(tool);
+  }
   ti.lpszText = const_cast<wchar_t*>(text.c_str());
   SendMessageW(hint_window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }

@@ -24,8 +24,9 @@ void SetWindowTextIfDifferent(HWND hwnd, const std::wstring& text);
 // A hint window for `owner`; destroyed with it.
 HWND CreateHintWindow(HWND owner);
 // Shows `text` while the mouse rests over `tool` (a child of the hint
-// window's owner, or the owner itself).
-void AddHint(HWND hint_window, HWND tool, const std::wstring& text);
+// window's owner, or the owner itself); with `area`, only over that part of
+// the tool's client area (a swatch painted on a panel).
+void AddHint(HWND hint_window, HWND tool, const std::wstring& text, const RECT* area = nullptr);
 
 // Check boxes and radio buttons.
 bool IsChecked(HWND button);

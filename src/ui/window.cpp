@@ -1,8 +1,42 @@
 #include "ui/window.h"
 
+#include <exception>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/message_box.h"
+
 namespace ksv::ui {
+namespace {
+
+// One report at a time for the whole program: timers keep ticking inside
+// the message box's own loop, and a handler that fails on every tick must
+// not stack up boxes.
+bool reporting_error = false;
+
+void ReportHandlerError(HWND hwnd, const char* what) {
+  if (reporting_error) return;
+  reporting_error = true;
+  ShowError(IsWindow(hwnd) ? hwnd : nullptr, Wide(what));
+  reporting_error = false;
+}
+
+}  // namespace
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+HBRUSH SolidClassBrush(COLORREF colour) {
+  struct Made {
+    COLORREF colour;
+    HBRUSH brush;
+  };
+  static std::vector<Made> made;
+  for (const Made& m : made)
+    if (m.colour == colour) return m.brush;
+  HBRUSH brush = CreateSolidBrush(colour);
+  if (brush) made.push_back({colour, brush});
+  return brush;
+}
 
 Window::~Window() {
   if (hwnd_) {
@@ -38,7 +72,9 @@ bool Window::Create(const CreateParams& p) {
   return h != nullptr;
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) { return DefaultHandler(msg, wparam, lparam); }
+LRESULT Window::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+  return DefaultHandler(msg, wparam, lparam);
+}
 
 LRESULT Window::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, msg, wparam, lparam);
@@ -56,13 +92,24 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
   }
   if (!self) return DefWindowProcW(hwnd, msg, wparam, lparam);
   if (msg == WM_NCDESTROY) {
-    LRESULT r = self->HandleMessage(msg, wparam, lparam);
+    const LRESULT r = self->GuardedHandleMessage(msg, wparam, lparam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnWindowGone();
     return r;
   }
-  return self->HandleMessage(msg, wparam, lparam);
+  return self->GuardedHandleMessage(msg, wparam, lparam);
+}
+
+LRESULT Window::GuardedHandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+  // An error raised by a handler must not unwind through the system's
+  // frames: it is reported and ends only that event.
+  try {
+    return HandleMessage(msg, wparam, lparam);
+  } catch (const std::exception& e) {
+    ReportHandlerError(hwnd_, e.what());
+    return 0;
+  }
 }
 
 }  // namespace ksv::ui

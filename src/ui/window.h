@@ -2,7 +2,10 @@
 // C++ object to its HWND at WM_NCCREATE; HandleMessage() then dispatches to
 // the member handlers of the derived class. The object owns its HWND: it
 // destroys the window when it dies, and the back-pointer is cleared at
-// WM_NCDESTROY so no message reaches a dead object.
+// WM_NCDESTROY so no message reaches a dead object. An exception thrown by
+// a handler is caught here and shown with the standard error report (one
+// box at a time for the whole program), so it never crosses the system's
+// frames; the message then returns 0.
 #pragma once
 
 #include <windows.h>
@@ -53,10 +56,17 @@ class Window {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT GuardedHandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
 
   HWND hwnd_ = nullptr;
 };
 
 HINSTANCE ModuleInstance();
+
+// A solid brush for a window class's background, made once per colour for
+// the life of the process: the class goes on using it after any one window
+// of it is gone, and a brush made at every window creation would be
+// dropped once the class exists.
+HBRUSH SolidClassBrush(COLORREF colour);
 
 }  // namespace ksv::ui

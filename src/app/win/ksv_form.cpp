@@ -69,10 +69,6 @@ TKSVForm::~TKSVForm() {
   if (hwnd()) DestroyWindow(hwnd());
   if (tray_menu_) DestroyMenu(tray_menu_);
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  for (HIMAGELIST il : button_images_) ImageList_Destroy(il);
-  if (panel_images_) ImageList_Destroy(panel_images_);
-  if (menu_images_) ImageList_Destroy(menu_images_);
-  if (tray_icon_) DestroyIcon(tray_icon_);
 }
 
 bool TKSVForm::CreateForm(TKSVFormOptions options) {
@@ -144,15 +140,15 @@ void TKSVForm::CreateImageLists() {
     }
     return il;
   };
-  panel_images_ = load(IDB_PANELIMAGES, kPanelImageSize, kPanelImageCount);
-  menu_images_ = load(IDB_MENUIMAGES, kMenuImageSize, kMenuImageCount);
+  panel_images_.reset(load(IDB_PANELIMAGES, kPanelImageSize, kPanelImageCount));
+  menu_images_.reset(load(IDB_MENUIMAGES, kMenuImageSize, kMenuImageCount));
 }
 
 void TKSVForm::CreateMenus() {
   // Menu pictures are drawn onto the menu colour once, so that they need no
   // transparency from the menu code.
   auto picture = [this](int image) -> HBITMAP {
-    if (image < 0 || !menu_images_ || image >= ImageList_GetImageCount(menu_images_)) return nullptr;
+    if (image < 0 || !menu_images_ || image >= ImageList_GetImageCount(menu_images_.get())) return nullptr;
     ui::WindowDC screen(nullptr);
     ui::MemoryDC dc(screen.get());
     ui::Bitmap bmp(CreateCompatibleBitmap(screen.get(), kMenuImageSize, kMenuImageSize));
@@ -161,7 +157,7 @@ void TKSVForm::CreateMenus() {
       ui::SelectObjectScope select(dc.get(), bmp.get());
       RECT all{0, 0, kMenuImageSize, kMenuImageSize};
       FillRect(dc.get(), &all, GetSysColorBrush(COLOR_MENU));
-      ImageList_Draw(menu_images_, image, dc.get(), 0, 0, ILD_TRANSPARENT);
+      ImageList_Draw(menu_images_.get(), image, dc.get(), 0, 0, ILD_TRANSPARENT);
     }
     HBITMAP h = bmp.get();
     menu_bitmaps_.push_back(std::move(bmp));
@@ -245,15 +241,14 @@ void TKSVForm::CreatePanel() {
     const Rect r = ScaleRect(layout.buttons[i], dpi_);
     HWND h =
         ui::CreateChild(hwnd(), L"BUTTON", Wide(b.caption), style, b.id, r.left, r.top, r.width, r.height);
-    if (panel_images_ && b.image < ImageList_GetImageCount(panel_images_)) {
+    if (panel_images_ && b.image < ImageList_GetImageCount(panel_images_.get())) {
       // A list of its own with the one picture, shown in every state.
-      HIMAGELIST one = ImageList_Create(kPanelImageSize, kPanelImageSize, ILC_COLOR24 | ILC_MASK, 1, 0);
-      if (HICON icon = ImageList_GetIcon(panel_images_, b.image, ILD_NORMAL)) {
-        ImageList_AddIcon(one, icon);
-        DestroyIcon(icon);
-      }
-      button_images_.push_back(one);
-      BUTTON_IMAGELIST bil{one, {8, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+      ui::ImageListHandle one(
+          ImageList_Create(kPanelImageSize, kPanelImageSize, ILC_COLOR24 | ILC_MASK, 1, 0));
+      if (ui::IconHandle icon{ImageList_GetIcon(panel_images_.get(), b.image, ILD_NORMAL)})
+        ImageList_AddIcon(one.get(), icon.get());
+      BUTTON_IMAGELIST bil{one.get(), {8, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+      button_images_.push_back(std::move(one));
       SendMessageW(h, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
     }
   }
@@ -516,22 +511,6 @@ void TKSVForm::Command(int id, int code) {
 }
 
 LRESULT TKSVForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
-  // An error raised by a handler is reported and ends only that event.
-  try {
-    return Dispatch(msg, wparam, lparam);
-  } catch (const std::exception& e) {
-    // One report at a time: the timer keeps ticking inside the message
-    // box's loop and must not stack up boxes.
-    if (!reporting_error_) {
-      reporting_error_ = true;
-      ui::ShowError(hwnd(), Wide(e.what()));
-      reporting_error_ = false;
-    }
-    return 0;
-  }
-}
-
-LRESULT TKSVForm::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == taskbar_created_ && taskbar_created_ != 0) {
     // Explorer restarted: the notification area is new and empty.
     tray_shown_ = false;

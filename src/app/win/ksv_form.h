@@ -19,6 +19,7 @@
 #include "app/settings.h"
 #include "ui/forms.h"
 #include "ui/gdi.h"
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ksv::app {
@@ -90,8 +91,8 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   HMENU MainMenu() const { return main_menu_; }
   HMENU TrayPopupMenu() const { return tray_menu_; }
   HACCEL Accelerators() const { return accelerators_; }
-  HIMAGELIST PanelImageList() const { return panel_images_; }
-  HIMAGELIST MenuImageList() const { return menu_images_; }
+  HIMAGELIST PanelImageList() const { return panel_images_.get(); }
+  HIMAGELIST MenuImageList() const { return menu_images_.get(); }
   bool TrayIconShown() const { return tray_shown_; }
   int ActivePage() const;
   void ShowPage(int page);
@@ -100,7 +101,6 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  LRESULT Dispatch(UINT msg, WPARAM wparam, LPARAM lparam);
   void Command(int id, int code);
 
   // Building the window.
@@ -167,19 +167,18 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   bool timer_enabled_ = false;
   bool controls_ready_ = false;
   bool tray_shown_ = false;
-  bool reporting_error_ = false;
   UINT taskbar_created_ = 0;
 
-  HMENU main_menu_ = nullptr;              // attached to the window, destroyed with it
-  HMENU tray_menu_ = nullptr;              // owned
-  HACCEL accelerators_ = nullptr;          // owned
-  HIMAGELIST panel_images_ = nullptr;      // owned
-  HIMAGELIST menu_images_ = nullptr;       // owned
-  std::vector<HIMAGELIST> button_images_;  // owned, one per panel button
-  std::vector<ui::Bitmap> menu_bitmaps_;   // shown by the menu items
-  HICON tray_icon_ = nullptr;              // owned
-  HWND hint_window_ = nullptr;             // owned by the window
-  HWND last_focus_ = nullptr;              // a child; focused again on activation
+  HMENU main_menu_ = nullptr;      // attached to the window, destroyed with it
+  HMENU tray_menu_ = nullptr;      // owned
+  HACCEL accelerators_ = nullptr;  // owned
+  ui::ImageListHandle panel_images_;
+  ui::ImageListHandle menu_images_;
+  std::vector<ui::ImageListHandle> button_images_;  // one per panel button
+  std::vector<ui::Bitmap> menu_bitmaps_;            // shown by the menu items
+  ui::IconHandle tray_icon_;
+  HWND hint_window_ = nullptr;  // owned by the window
+  HWND last_focus_ = nullptr;   // a child; focused again on activation
   ui::Brush edit_brush_;
   // The page control's body as a brush, so controls on a page are drawn
   // on the same ground as the page (white when themed).

@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "core/text.h"
+#include "ui/controls.h"
 
 namespace ksv {
 
 namespace {
 
-std::wstring Wide(std::string_view utf8) {
-  const std::u16string w = Utf8ToUtf16(utf8);
-  return std::wstring(w.begin(), w.end());
-}
+using ui::Wide;
 
 std::string Narrow(const wchar_t* s, std::size_t n) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(s), n));

@@ -21,9 +21,9 @@ bool TKSVForm::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
 
 void TKSVForm::AddTrayIcon() {
   if (!tray_icon_) {
-    tray_icon_ =
+    tray_icon_.reset(
         static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
   }
   NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof(nid);
@@ -31,7 +31,7 @@ void TKSVForm::AddTrayIcon() {
   nid.uID = kTrayId;
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kTrayMessage;
-  nid.hIcon = tray_icon_ ? tray_icon_ : LoadIconW(nullptr, IDI_APPLICATION);
+  nid.hIcon = tray_icon_ ? tray_icon_.get() : LoadIconW(nullptr, IDI_APPLICATION);
   lstrcpynW(nid.szTip, Wide(kProductName).c_str(), static_cast<int>(std::size(nid.szTip)));
   tray_shown_ = NotifyIcon(NIM_ADD, nid);
 }

@@ -8,6 +8,7 @@
 #include "capture/overlay_geometry.h"
 #include "capture/win/capture_service.h"
 #include "core/text.h"
+#include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/gdi.h"
 
@@ -15,10 +16,7 @@ namespace ksv::capture {
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string s = Utf8ToUtf16(utf8);
-  return std::wstring(s.begin(), s.end());
-}
+using ui::Wide;
 
 Point CursorNow() {
   POINT p{};
@@ -52,7 +50,7 @@ bool TReadoutPanel::CreatePanel(HWND parent) {
   p.width = kReadoutPanelSize.width;
   p.height = kReadoutPanelSize.height;
   p.parent = parent;
-  p.background = CreateSolidBrush(kColor);
+  p.background = ui::SolidClassBrush(kColor);
   p.cursor = LoadCursorW(nullptr, IDC_CROSS);
   if (!Create(p)) return false;
   font_.reset(ui::CreateUiFont(L"Tahoma", 9));

@@ -20,7 +20,7 @@ bool TSelectAreaForm::CreateForm() {
   // The designed size; the capture cycle always places the frame first.
   p.width = 218;
   p.height = 91;
-  p.background = CreateSolidBrush(kColor);
+  p.background = ui::SolidClassBrush(kColor);
   if (!Create(p)) return false;
   ui::Forms().select_area = this;
   return true;

@@ -29,7 +29,7 @@ constexpr int kToolBarIconSide = 40;
 const std::vector<std::wstring>& ToolBarCaptions() {
   static const std::vector<std::wstring> captions = [] {
     std::vector<std::wstring> v;
-    for (const ToolButtonInfo& b : EditorToolButtons()) v.push_back(W(b.caption));
+    for (const ToolButtonInfo& b : EditorToolButtons()) v.push_back(ui::Wide(b.caption));
     return v;
   }();
   return captions;
@@ -38,7 +38,7 @@ const std::vector<std::wstring>& ToolBarCaptions() {
 const std::vector<std::wstring>& ToolBarHints() {
   static const std::vector<std::wstring> hints = [] {
     std::vector<std::wstring> v;
-    for (const ToolButtonInfo& b : EditorToolButtons()) v.push_back(W(b.hint));
+    for (const ToolButtonInfo& b : EditorToolButtons()) v.push_back(ui::Wide(b.hint));
     return v;
   }();
   return hints;
@@ -58,12 +58,12 @@ void TSaveForm::CreateMenuBar() {
         case MenuEntry::Kind::kSubmenu: {
           HMENU sub = CreatePopupMenu();
           fill(sub, e.children);
-          AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), W(e.caption).c_str());
+          AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ui::Wide(e.caption).c_str());
           break;
         }
         case MenuEntry::Kind::kItem:
           AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(CommandId(e.command)),
-                      W(MenuItemText(e.command)).c_str());
+                      ui::Wide(MenuItemText(e.command)).c_str());
           break;
       }
     }
@@ -71,18 +71,18 @@ void TSaveForm::CreateMenuBar() {
   for (const TopMenu& top : EditorMenuBar()) {
     HMENU popup = CreatePopupMenu();
     fill(popup, top.entries);
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), W(top.caption).c_str());
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), ui::Wide(top.caption).c_str());
   }
   SetMenu(hwnd(), menu_);
 }
 
 void TSaveForm::CreateToolBar() {
-  tool_bar_ = Child(
-      hwnd(), TOOLBARCLASSNAMEW, L"",
-      TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | WS_CLIPSIBLINGS,
-      kToolBarId, 0, 0, 10, 10);
+  tool_bar_ = ui::CreateChild(hwnd(), TOOLBARCLASSNAMEW, L"",
+                              WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
+                                  CCS_NORESIZE | CCS_NODIVIDER | WS_CLIPSIBLINGS,
+                              kToolBarId, 0, 0, 10, 10);
   SendMessageW(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  tool_images_ = ImageList_Create(kToolBarIconSide, kToolBarIconSide, ILC_COLOR32 | ILC_MASK, 10, 0);
+  tool_images_.reset(ImageList_Create(kToolBarIconSide, kToolBarIconSide, ILC_COLOR32 | ILC_MASK, 10, 0));
   const auto buttons = EditorToolButtons();
   std::vector<int> image(buttons.size(), I_IMAGENONE);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -90,12 +90,12 @@ void TSaveForm::CreateToolBar() {
         LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_EDITOR_TOOLBAR_FIRST + static_cast<int>(i)),
                    IMAGE_ICON, kToolBarIconSide, kToolBarIconSide, 0));
     if (icon != nullptr) {
-      image[i] = ImageList_AddIcon(tool_images_, icon);
+      image[i] = ImageList_AddIcon(tool_images_.get(), icon);
       DestroyIcon(icon);
     }
   }
   SendMessageW(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolBarIconSide, kToolBarIconSide));
-  SendMessageW(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tool_images_));
+  SendMessageW(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tool_images_.get()));
   std::vector<TBBUTTON> tb;
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     TBBUTTON b{};
@@ -118,8 +118,9 @@ void TSaveForm::CreateToolBar() {
 }
 
 void TSaveForm::CreateStatusBar() {
-  status_bar_ = Child(hwnd(), STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPSIBLINGS,
-                      kStatusBarId, 0, 0, 10, 10);
+  status_bar_ = ui::CreateChild(hwnd(), STATUSCLASSNAMEW, L"",
+                                WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPSIBLINGS, kStatusBarId,
+                                0, 0, 10, 10);
   int edges[kStatusPanelCount];
   int right = 0;
   for (int i = 0; i < kStatusPanelCount; ++i) {
@@ -133,7 +134,7 @@ void TSaveForm::CreateStatusBar() {
 
 void TSaveForm::UpdateStatusBar() {
   for (int i = 0; i < kStatusPanelCount; ++i) {
-    const std::wstring text = W(doc_.StatusText(static_cast<StatusPanel>(i)));
+    const std::wstring text = ui::Wide(doc_.StatusText(static_cast<StatusPanel>(i)));
     auto& shown = shown_status_[static_cast<std::size_t>(i)];
     if (text == shown) continue;
     shown = text;

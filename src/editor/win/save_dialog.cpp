@@ -11,11 +11,14 @@
 
 #include "core/text.h"
 #include "editor/win/editor_system.h"
+#include "ui/controls.h"
 #include "ui/gdi.h"
 
 namespace ksv::editor {
 
 namespace {
+
+using ui::Wide;
 
 constexpr int kPreviewId = 0x4A0;
 constexpr int kPreviewTextId = 0x4A1;
@@ -122,11 +125,6 @@ UINT_PTR CALLBACK PreviewHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) {
     }
   }
   return FALSE;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string w = Utf8ToUtf16(utf8);
-  return std::wstring(w.begin(), w.end());
 }
 
 }  // namespace

@@ -13,9 +13,11 @@
 #include "editor/status_text.h"
 #include "editor/win/save_form_parts.h"
 #include "editor/win/shortcut_hook.h"
+#include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/gdi.h"
 #include "ui/message_loop.h"
+#include "ui/modal_loop.h"
 
 namespace ksv::editor {
 
@@ -26,17 +28,12 @@ TSaveForm::TSaveForm() : system_(EditorSystem::Default()), registry_(&SystemRegi
 TSaveForm::~TSaveForm() {
   if (ui::Forms().editor == this) ui::Forms().editor = nullptr;
   if (hwnd() != nullptr) UnregisterShortcutWindow(hwnd());
-  for (HICON& icon : tool_icons_) {
-    if (icon != nullptr) DestroyIcon(icon);
-    icon = nullptr;
-  }
-  if (tool_images_ != nullptr) ImageList_Destroy(tool_images_);
 }
 
 bool TSaveForm::CreateForm() {
   CreateParams p;
   p.class_name = kClassName;
-  p.caption = W(kEditorCaption);
+  p.caption = ui::Wide(kEditorCaption);
   p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   p.ex_style = WS_EX_CONTROLPARENT;
   // The designed client area; the load entry points size it per capture.
@@ -61,8 +58,7 @@ bool TSaveForm::CreateForm() {
 void TSaveForm::FormCreate() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           0, 0, 0, 0, hwnd(), nullptr, ui::ModuleInstance(), nullptr);
+  hints_ = ui::CreateHintWindow(hwnd());
   CreateMenuBar();
   CreateToolBar();
   CreateStatusBar();
@@ -91,19 +87,6 @@ void TSaveForm::FormCreate() {
   LayoutControls();
   UpdateStatusBar();
   UpdateViewMenu();
-}
-
-void TSaveForm::AddHint(HWND tool, const std::wstring& text, const RECT* area) {
-  if (hints_ == nullptr) return;
-  static UINT_PTR next_id = 1;
-  TTTOOLINFOW ti{};
-  ti.cbSize = TTTOOLINFOW_V2_SIZE;
-  ti.uFlags = TTF_SUBCLASS | (area == nullptr ? TTF_IDISHWND : 0u);
-  ti.hwnd = area == nullptr ? hwnd() : tool;
-  ti.uId = area == nullptr ? reinterpret_cast<UINT_PTR>(tool) : next_id++;
-  if (area != nullptr) ti.rect = *area;
-  ti.lpszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void TSaveForm::LayoutControls() {
@@ -184,30 +167,9 @@ void TSaveForm::ShowEditor(bool modal) {
   // A modal run: the program's other windows wait until the editor is
   // hidden again, while their messages keep flowing.
   modal_ = true;
-  std::vector<HWND> disabled;
-  auto disable = [&](HWND h) {
-    if (h != nullptr && h != hwnd() && IsWindowEnabled(h)) {
-      EnableWindow(h, FALSE);
-      disabled.push_back(h);
-    }
-  };
-  if (ui::Forms().main) disable(ui::Forms().main->Handle());
-  if (ui::Forms().overlay) disable(ui::Forms().overlay->Handle());
-  MSG msg;
-  while (IsWindowVisible(hwnd())) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: leave the quit message for the main loop.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (ui::PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  for (HWND h : disabled) {
-    if (IsWindow(h)) EnableWindow(h, TRUE);
-  }
+  ui::RunModalLoop({ui::Forms().main ? ui::Forms().main->Handle() : nullptr,
+                    ui::Forms().overlay ? ui::Forms().overlay->Handle() : nullptr},
+                   [this] { return IsWindowVisible(hwnd()) != FALSE; });
   modal_ = false;
 }
 

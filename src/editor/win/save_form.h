@@ -22,6 +22,7 @@
 #include "editor/win/editor_system.h"
 #include "editor/win/panel_window.h"
 #include "ui/forms.h"
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ksv::editor {
@@ -181,7 +182,6 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   bool DrawOwnerItem(const DRAWITEMSTRUCT& item);
   LRESULT OnNotify(NMHDR& header);
   void OnCommand(int id, int code, HWND control);
-  void AddHint(HWND tool, const std::wstring& text, const RECT* area = nullptr);
 
   EditorDocument doc_;
   EditorSystem system_;
@@ -196,8 +196,8 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   HWND tool_bar_ = nullptr;
   HWND status_bar_ = nullptr;
   HWND hints_ = nullptr;
-  HMENU menu_ = nullptr;              // owned by the window once set
-  HIMAGELIST tool_images_ = nullptr;  // owned; destroyed with the form
+  HMENU menu_ = nullptr;  // owned by the window once set
+  ui::ImageListHandle tool_images_;
   PanelWindow tools_panel_;
   PanelWindow color_panel_;
   PanelWindow tools_box_;  // sPanelTools
@@ -210,7 +210,7 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   std::array<HWND, kPenStyleCount> pen_buttons_{};
   std::array<HWND, kBrushStyleCount> brush_buttons_{};
   std::array<HWND, static_cast<int>(PageControl::kCount)> page_controls_{};
-  std::array<HICON, kToolCount> tool_icons_{};  // owned
+  std::array<ui::IconHandle, kToolCount> tool_icons_;
   std::array<std::wstring, kStatusPanelCount> shown_status_;
   bool modal_ = false;
 };

@@ -15,18 +15,12 @@
 #include "output/output_error.h"
 #include "output/picture_files.h"
 #include "output/win/system_texts.h"
+#include "ui/controls.h"
 #include "ui/message_box.h"
 
 namespace ksv::editor {
 
 namespace {
-
-std::wstring W(std::string_view utf8) {
-  const std::u16string w = Utf8ToUtf16(utf8);
-  return std::wstring(w.begin(), w.end());
-}
-
-std::string U8(const std::wstring& wide) { return Utf16ToUtf8(std::u16string(wide.begin(), wide.end())); }
 
 constexpr wchar_t kSavedMessage[] = L"已经保存到指定目录下！";
 constexpr wchar_t kCopiedMessage[] = L"已成功复制到剪贴板！";
@@ -55,7 +49,7 @@ bool Reported(HWND owner, F&& step) {
     step();
     return true;
   } catch (const std::exception& e) {
-    ui::ShowError(owner, W(e.what()));
+    ui::ShowError(owner, ui::Wide(e.what()));
     return false;
   }
 }
@@ -76,7 +70,7 @@ void TSaveForm::SaveASToolButtonClick() {
   // The format is the one configured on the main window, read after the
   // dialog closed; the dialog's own type list does not choose it.
   const OutputSettings settings = LiveOutputSettings();
-  Reported(hwnd(), [&] { SaveEditorPictureAs(doc_.Picture(), settings, U8(*chosen)); });
+  Reported(hwnd(), [&] { SaveEditorPictureAs(doc_.Picture(), settings, ui::Utf8(*chosen)); });
 }
 
 void TSaveForm::CopyToClipMenuClick() {
@@ -125,7 +119,7 @@ void TSaveForm::CopyToClipMenuClick() {
 void TSaveForm::SetWallPaperMenuClick() {
   const OutputSettings settings = LiveOutputSettings();
   const std::string windows =
-      system_.windows_folder ? U8(system_.windows_folder()) : std::string("C:\\WINDOWS");
+      system_.windows_folder ? ui::Utf8(system_.windows_folder()) : std::string("C:\\WINDOWS");
   const std::string folder = WallpaperFolder(windows);
   const std::string path = WallpaperPath(windows, settings.name_template);
   // A folder that cannot be made shows up as the file write's failure.
@@ -145,11 +139,11 @@ void TSaveForm::SetWallPaperMenuClick() {
     });
     if (!stored) return;
   }
-  if (system_.apply_wallpaper) system_.apply_wallpaper(W(path));
+  if (system_.apply_wallpaper) system_.apply_wallpaper(ui::Wide(path));
 }
 
 void TSaveForm::OpenMenuClick() {
-  if (system_.shell_open) system_.shell_open(hwnd(), L"Explorer.exe", W(LiveOutputSettings().folder));
+  if (system_.shell_open) system_.shell_open(hwnd(), L"Explorer.exe", ui::Wide(LiveOutputSettings().folder));
 }
 
 void TSaveForm::CancelToolButtonClick() { FormClose(); }

@@ -9,6 +9,7 @@
 #include "../../../resources/resource_editor.h"
 #include "editor/win/save_form.h"
 #include "editor/win/save_form_parts.h"
+#include "ui/controls.h"
 #include "ui/gdi.h"
 
 namespace ksv::editor {
@@ -21,10 +22,11 @@ constexpr int kToolIconSide = 24;
 
 // An edit with an up-down control holding an integer in [min, max].
 HWND SpinEdit(HWND parent, int id, int x, int y, int w, int min, int max, int value) {
-  HWND edit = Child(parent, WC_EDITW, std::to_wstring(value), WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, id, x,
-                    y, w, 22, 0);
-  HWND spin = Child(parent, UPDOWN_CLASSW, L"",
-                    UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, id + 100, 0, 0, 0, 0);
+  HWND edit = ui::CreateChild(parent, WC_EDITW, std::to_wstring(value),
+                              WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, id, x, y, w, 22, 0);
+  HWND spin = ui::CreateChild(parent, UPDOWN_CLASSW, L"",
+                              WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                              id + 100, 0, 0, 0, 0);
   SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
   SendMessageW(spin, UDM_SETPOS32, 0, value);
@@ -47,33 +49,35 @@ void TSaveForm::CreateToolsPanel() {
   color_panel_.on_paint = [this](HDC dc, const RECT& client) { PaintColorPanel(dc, client); };
   color_panel_.on_mouse_down = [this](UINT, POINT at) { ColorPanelMouseDown(at); };
   const ToolsPanelLayout l = ComputeToolsPanelLayout({FormMetrics{}.tools_panel_width, 400});
-  exchange_button_ = Child(color_panel_.hwnd(), WC_BUTTONW, L"", BS_OWNERDRAW, kExchangeId, l.exchange.left,
-                           l.exchange.top, l.exchange.Width(), l.exchange.Height());
-  AddHint(exchange_button_, W(kExchangeColorHint));
+  exchange_button_ =
+      ui::CreateChild(color_panel_.hwnd(), WC_BUTTONW, L"", WS_VISIBLE | BS_OWNERDRAW, kExchangeId,
+                      l.exchange.left, l.exchange.top, l.exchange.Width(), l.exchange.Height());
+  ui::AddHint(hints_, exchange_button_, ui::Wide(kExchangeColorHint));
   RECT fg = ToRECT(l.foreground);
   RECT bg = ToRECT(l.background);
-  AddHint(color_panel_.hwnd(), W(kForegroundHint), &fg);
-  AddHint(color_panel_.hwnd(), W(kBackgroundHint), &bg);
+  ui::AddHint(hints_, color_panel_.hwnd(), ui::Wide(kForegroundHint), &fg);
+  ui::AddHint(hints_, color_panel_.hwnd(), ui::Wide(kBackgroundHint), &bg);
 
   tools_box_.CreatePanel(tools_panel_.hwnd(), hwnd(), kToolsBoxId);
   RECT whole_tools{0, 0, l.tools.Width(), l.tools.Height()};
-  AddHint(tools_box_.hwnd(), W(kToolsPanelHint), &whole_tools);
+  ui::AddHint(hints_, tools_box_.hwnd(), ui::Wide(kToolsPanelHint), &whole_tools);
   for (const ToolInfo& info : ToolButtons()) {
     const int i = static_cast<int>(info.tool);
     const Rect& r = l.buttons[i];
-    tool_icons_[static_cast<std::size_t>(i)] =
+    tool_icons_[static_cast<std::size_t>(i)].reset(
         static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_EDITOR_TOOL_FIRST + i),
-                                      IMAGE_ICON, kToolIconSide, kToolIconSide, 0));
-    const HICON icon = tool_icons_[static_cast<std::size_t>(i)];
+                                      IMAGE_ICON, kToolIconSide, kToolIconSide, 0)));
+    const HICON icon = tool_icons_[static_cast<std::size_t>(i)].get();
     // Without its picture a button shows the first character of its hint.
-    const std::wstring fallback = W(info.hint).substr(0, 1);
-    HWND button =
-        Child(tools_box_.hwnd(), WC_BUTTONW, icon ? L"" : fallback,
-              WS_TABSTOP | (info.in_group ? BS_PUSHLIKE | BS_CHECKBOX : BS_PUSHBUTTON) | (icon ? BS_ICON : 0),
-              kToolButtonBase + i, r.left, r.top - l.tools.top, r.Width(), r.Height());
+    const std::wstring fallback = ui::Wide(info.hint).substr(0, 1);
+    HWND button = ui::CreateChild(tools_box_.hwnd(), WC_BUTTONW, icon ? L"" : fallback,
+                                  WS_VISIBLE | WS_TABSTOP |
+                                      (info.in_group ? BS_PUSHLIKE | BS_CHECKBOX : BS_PUSHBUTTON) |
+                                      (icon ? BS_ICON : 0),
+                                  kToolButtonBase + i, r.left, r.top - l.tools.top, r.Width(), r.Height());
     if (icon != nullptr) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     tool_buttons_[static_cast<std::size_t>(i)] = button;
-    AddHint(button, W(info.hint));
+    ui::AddHint(hints_, button, ui::Wide(info.hint));
   }
   for (const ToolInfo& info : ToolButtons()) {
     if (!info.in_group) continue;
@@ -82,7 +86,7 @@ void TSaveForm::CreateToolsPanel() {
   }
   pages_box_.CreatePanel(tools_panel_.hwnd(), hwnd(), kPagesBoxId);
   RECT whole_pages{0, 0, l.pages.Width(), 30};
-  AddHint(pages_box_.hwnd(), W(kAttributeToolboxHint), &whole_pages);
+  ui::AddHint(hints_, pages_box_.hwnd(), ui::Wide(kAttributeToolboxHint), &whole_pages);
   CreatePages();
   ShowPage(kInitialToolPage);
 }
@@ -95,88 +99,95 @@ void TSaveForm::CreatePages() {
     auto page = std::make_unique<PanelWindow>();
     page->CreatePanel(pages_box_.hwnd(), hwnd(), kPageFirstId + static_cast<int>(info.page), false);
     HWND p = page->hwnd();
-    page_frames_[static_cast<std::size_t>(info.page)] =
-        Child(p, WC_BUTTONW, W(info.caption), BS_GROUPBOX, -1, 2, 0, width - 4, 300);
+    page_frames_[static_cast<std::size_t>(info.page)] = ui::CreateChild(
+        p, WC_BUTTONW, ui::Wide(info.caption), WS_VISIBLE | BS_GROUPBOX, -1, 2, 0, width - 4, 300);
     switch (info.page) {
       case ToolPage::kLineAndSoOn: {
         for (int i = 0; i < kPenStyleCount; ++i) {
           pen_buttons_[static_cast<std::size_t>(i)] =
-              Child(p, WC_BUTTONW, L"", BS_OWNERDRAW, kPenStyleBase + i, 8 + (i % 3) * 38, 20 + (i / 3) * 22,
-                    36, 20);
-          AddHint(pen_buttons_[static_cast<std::size_t>(i)], W(kPenHints[i]));
+              ui::CreateChild(p, WC_BUTTONW, L"", WS_VISIBLE | BS_OWNERDRAW, kPenStyleBase + i,
+                              8 + (i % 3) * 38, 20 + (i / 3) * 22, 36, 20);
+          ui::AddHint(hints_, pen_buttons_[static_cast<std::size_t>(i)], ui::Wide(kPenHints[i]));
         }
-        Child(p, WC_STATICW, L"边框粗细", 0, -1, 8, 70, 60, 18);
+        ui::CreateChild(p, WC_STATICW, L"边框粗细", WS_VISIBLE | 0, -1, 8, 70, 60, 18);
         set(PageControl::kPenSize, SpinEdit(p, id(PageControl::kPenSize), 70, 67, 50, 0, 100, 1));
         for (int i = 0; i < kBrushStyleCount; ++i) {
           brush_buttons_[static_cast<std::size_t>(i)] =
-              Child(p, WC_BUTTONW, L"", BS_OWNERDRAW, kBrushStyleBase + i, 8 + (i % 4) * 28,
-                    98 + (i / 4) * 28, 26, 26);
-          AddHint(brush_buttons_[static_cast<std::size_t>(i)], W(kBrushHints[i]));
+              ui::CreateChild(p, WC_BUTTONW, L"", WS_VISIBLE | BS_OWNERDRAW, kBrushStyleBase + i,
+                              8 + (i % 4) * 28, 98 + (i / 4) * 28, 26, 26);
+          ui::AddHint(hints_, brush_buttons_[static_cast<std::size_t>(i)], ui::Wide(kBrushHints[i]));
         }
         break;
       }
       case ToolPage::kTextTool:
-        set(PageControl::kTextEdit,
-            Child(p, WC_EDITW, L"请输入您想要的文字", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                  id(PageControl::kTextEdit), 8, 22, width - 16, 22));
+        set(PageControl::kTextEdit, ui::CreateChild(p, WC_EDITW, L"请输入您想要的文字",
+                                                    WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                                                    id(PageControl::kTextEdit), 8, 22, width - 16, 22));
         set(PageControl::kTextPropertiesBtn,
-            Child(p, WC_BUTTONW, L"文字属性", WS_TABSTOP | BS_PUSHBUTTON, id(PageControl::kTextPropertiesBtn),
-                  8, 50, width - 16, 26));
-        set(PageControl::kTextLabel, Child(p, WC_STATICW, L"在图像上点击鼠标，文字即会出现在鼠标的位置。", 0,
-                                           id(PageControl::kTextLabel), 8, 84, width - 16, 60));
+            ui::CreateChild(p, WC_BUTTONW, L"文字属性", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            id(PageControl::kTextPropertiesBtn), 8, 50, width - 16, 26));
+        set(PageControl::kTextLabel,
+            ui::CreateChild(p, WC_STATICW, L"在图像上点击鼠标，文字即会出现在鼠标的位置。", WS_VISIBLE | 0,
+                            id(PageControl::kTextLabel), 8, 84, width - 16, 60));
         break;
       case ToolPage::kSprayGun:
-        Child(p, WC_STATICW, L"半径大小：", 0, -1, 8, 25, 64, 18);
+        ui::CreateChild(p, WC_STATICW, L"半径大小：", WS_VISIBLE | 0, -1, 8, 25, 64, 18);
         set(PageControl::kRadius, SpinEdit(p, id(PageControl::kRadius), 72, 22, 50, 1, 500, 10));
         break;
       case ToolPage::kMagnifyingGlass:
-        Child(p, WC_STATICW, L"放大率", 0, -1, 8, 25, 50, 18);
+        ui::CreateChild(p, WC_STATICW, L"放大率", WS_VISIBLE | 0, -1, 8, 25, 50, 18);
         set(PageControl::kMagnificationEdit,
             SpinEdit(p, id(PageControl::kMagnificationEdit), 62, 22, 56, 2, 50, 2));
-        Child(p, WC_STATICW, L"半径", 0, -1, 8, 53, 50, 18);
+        ui::CreateChild(p, WC_STATICW, L"半径", WS_VISIBLE | 0, -1, 8, 53, 50, 18);
         set(PageControl::kRadiusEdit, SpinEdit(p, id(PageControl::kRadiusEdit), 62, 50, 56, 10, 100, 30));
-        Child(p, WC_BUTTONW, L"形状", BS_GROUPBOX, -1, 8, 78, width - 16, 44);
+        ui::CreateChild(p, WC_BUTTONW, L"形状", WS_VISIBLE | BS_GROUPBOX, -1, 8, 78, width - 16, 44);
         set(PageControl::kShapeSquare,
-            Child(p, WC_BUTTONW, L"方形", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                  id(PageControl::kShapeSquare), 14, 96, 50, 20));
-        set(PageControl::kShapeRound,
-            Child(p, WC_BUTTONW, L"圆形", BS_AUTORADIOBUTTON, id(PageControl::kShapeRound), 66, 96, 50, 20));
+            ui::CreateChild(p, WC_BUTTONW, L"方形", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                            id(PageControl::kShapeSquare), 14, 96, 50, 20));
+        set(PageControl::kShapeRound, ui::CreateChild(p, WC_BUTTONW, L"圆形", WS_VISIBLE | BS_AUTORADIOBUTTON,
+                                                      id(PageControl::kShapeRound), 66, 96, 50, 20));
         SendMessageW(page_controls_[static_cast<std::size_t>(PageControl::kShapeSquare)], BM_SETCHECK,
                      BST_CHECKED, 0);
-        set(PageControl::kUseBorder, Child(p, WC_BUTTONW, L"边框", WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX,
-                                           id(PageControl::kUseBorder), 14, 128, 50, 20));
-        set(PageControl::kUseCursor, Child(p, WC_BUTTONW, L"光标", WS_TABSTOP | BS_AUTOCHECKBOX,
-                                           id(PageControl::kUseCursor), 66, 128, 50, 20));
+        set(PageControl::kUseBorder,
+            ui::CreateChild(p, WC_BUTTONW, L"边框", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX,
+                            id(PageControl::kUseBorder), 14, 128, 50, 20));
+        set(PageControl::kUseCursor,
+            ui::CreateChild(p, WC_BUTTONW, L"光标", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                            id(PageControl::kUseCursor), 66, 128, 50, 20));
         SendMessageW(page_controls_[static_cast<std::size_t>(PageControl::kUseBorder)], BM_SETCHECK,
                      BST_CHECKED, 0);
         SendMessageW(page_controls_[static_cast<std::size_t>(PageControl::kUseCursor)], BM_SETCHECK,
                      BST_CHECKED, 0);
         break;
       case ToolPage::kImageScaling:
-        set(PageControl::kEnlargeBtn, Child(p, WC_BUTTONW, L"放大", WS_TABSTOP | BS_PUSHBUTTON,
-                                            id(PageControl::kEnlargeBtn), 8, 22, width - 16, 26));
-        set(PageControl::kNarrowBtn, Child(p, WC_BUTTONW, L"缩小", WS_TABSTOP | BS_PUSHBUTTON,
-                                           id(PageControl::kNarrowBtn), 8, 52, width - 16, 26));
-        set(PageControl::kActualSizeBtn, Child(p, WC_BUTTONW, L"实际大小", WS_TABSTOP | BS_PUSHBUTTON,
-                                               id(PageControl::kActualSizeBtn), 8, 82, width - 16, 26));
+        set(PageControl::kEnlargeBtn,
+            ui::CreateChild(p, WC_BUTTONW, L"放大", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            id(PageControl::kEnlargeBtn), 8, 22, width - 16, 26));
+        set(PageControl::kNarrowBtn,
+            ui::CreateChild(p, WC_BUTTONW, L"缩小", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            id(PageControl::kNarrowBtn), 8, 52, width - 16, 26));
+        set(PageControl::kActualSizeBtn,
+            ui::CreateChild(p, WC_BUTTONW, L"实际大小", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            id(PageControl::kActualSizeBtn), 8, 82, width - 16, 26));
         break;
       case ToolPage::kArbitraryDegrees:
-        Child(p, WC_STATICW, L"旋转角度", 0, -1, 8, 25, 56, 18);
+        ui::CreateChild(p, WC_STATICW, L"旋转角度", WS_VISIBLE | 0, -1, 8, 25, 56, 18);
         set(PageControl::kArbitraryDegreesText,
             SpinEdit(p, id(PageControl::kArbitraryDegreesText), 66, 22, 54, -360, 360, 90));
         set(PageControl::kArbitraryDegreesBtn,
-            Child(p, WC_BUTTONW, L"确定", WS_TABSTOP | BS_PUSHBUTTON, id(PageControl::kArbitraryDegreesBtn),
-                  8, 52, width - 16, 26));
+            ui::CreateChild(p, WC_BUTTONW, L"确定", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            id(PageControl::kArbitraryDegreesBtn), 8, 52, width - 16, 26));
         break;
       case ToolPage::kTranslation:
-        Child(p, WC_STATICW, L"横轴", 0, -1, 8, 25, 40, 18);
+        ui::CreateChild(p, WC_STATICW, L"横轴", WS_VISIBLE | 0, -1, 8, 25, 40, 18);
         set(PageControl::kTransverseEdit,
             SpinEdit(p, id(PageControl::kTransverseEdit), 50, 22, 70, -32768, 32767, 10));
-        Child(p, WC_STATICW, L"纵轴", 0, -1, 8, 53, 40, 18);
+        ui::CreateChild(p, WC_STATICW, L"纵轴", WS_VISIBLE | 0, -1, 8, 53, 40, 18);
         set(PageControl::kLongitudinalAxisEdit,
             SpinEdit(p, id(PageControl::kLongitudinalAxisEdit), 50, 50, 70, -32768, 32767, 10));
-        set(PageControl::kTranslationOKBtn, Child(p, WC_BUTTONW, L"确定", WS_TABSTOP | BS_PUSHBUTTON,
-                                                  id(PageControl::kTranslationOKBtn), 8, 80, width - 16, 26));
+        set(PageControl::kTranslationOKBtn,
+            ui::CreateChild(p, WC_BUTTONW, L"确定", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            id(PageControl::kTranslationOKBtn), 8, 80, width - 16, 26));
         break;
     }
     ShowWindow(p, SW_HIDE);

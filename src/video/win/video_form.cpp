@@ -1,5 +1,7 @@
 #include "video/win/video_form.h"
 
+#include "ui/modal_loop.h"
+
 namespace ksv::video {
 
 TVideoForm::~TVideoForm() {
@@ -21,17 +23,10 @@ bool TVideoForm::CreateForm() {
 void TVideoForm::ShowVideoModal() {
   if (modal_) return;
   modal_ = true;
-  HWND owner = ui::Forms().main ? ui::Forms().main->Handle() : nullptr;
-  if (owner) EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  MSG msg;
-  while (modal_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
-  if (owner) EnableWindow(owner, TRUE);
+  ui::RunModalLoop({ui::Forms().main ? ui::Forms().main->Handle() : nullptr}, [this] { return modal_; });
+  modal_ = false;
   if (ui::Forms().main) ui::Forms().main->OpenMainWindow();
 }
 
