@@ -13,10 +13,11 @@ void DrawRaster(HDC dc, int x, int y, const Raster& raster) {
                     0, static_cast<UINT>(raster.Height()), raster.Bits(), &bi, DIB_RGB_COLORS);
 }
 
-bool PanelWindow::CreatePanel(HWND parent, HWND target, int id, bool clip_children) {
+bool PanelWindow::CreatePanel(HWND parent, HWND target, int id, bool clip_children,
+                              const wchar_t* class_name) {
   target_ = target;
   CreateParams p;
-  p.class_name = L"TKsvEditorPanel";
+  p.class_name = class_name;
   p.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (clip_children ? WS_CLIPCHILDREN : 0u);
   p.ex_style = WS_EX_CONTROLPARENT;
   p.parent = parent;

@@ -21,7 +21,9 @@ class PanelWindow : public ui::Window {
  public:
   // A panel whose children cover it (a page inside a group box) paints
   // under them, so it is made without clipping them.
-  bool CreatePanel(HWND parent, HWND target, int id, bool clip_children = true);
+  static constexpr const wchar_t* kClassName = L"TKsvEditorPanel";
+  bool CreatePanel(HWND parent, HWND target, int id, bool clip_children = true,
+                   const wchar_t* class_name = kClassName);
   std::function<void(HDC dc, const RECT& client)> on_paint;
   std::function<void(UINT message, POINT at)> on_mouse_down;
 

@@ -108,7 +108,6 @@ void TSaveForm::LayoutControls() {
   place(status_bar_, l.status_bar, t.StatusBarVisible());
   place(tools_panel_.hwnd(), l.tools_panel, t.ToolsPanelVisible());
   place(scroll_box_.hwnd(), l.scroll_box, true);
-  LayoutToolsPanel();
   scroll_box_.Refresh();
 }
 

@@ -21,6 +21,7 @@
 #include "editor/tool_panel.h"
 #include "editor/win/editor_system.h"
 #include "editor/win/panel_window.h"
+#include "editor/win/tool_panel_window.h"
 #include "ui/forms.h"
 #include "ui/handles.h"
 #include "ui/window.h"
@@ -198,7 +199,7 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   HWND hints_ = nullptr;
   HMENU menu_ = nullptr;  // owned by the window once set
   ui::ImageListHandle tool_images_;
-  PanelWindow tools_panel_;
+  ToolPanelWindow tools_panel_;
   PanelWindow color_panel_;
   PanelWindow tools_box_;  // sPanelTools
   PanelWindow pages_box_;  // AttributeToolbox

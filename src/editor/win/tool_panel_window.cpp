@@ -9,6 +9,7 @@
 #include "../../../resources/resource_editor.h"
 #include "editor/win/save_form.h"
 #include "editor/win/save_form_parts.h"
+#include "editor/win/tool_panel_window.h"
 #include "ui/controls.h"
 #include "ui/gdi.h"
 
@@ -44,7 +45,7 @@ constexpr const char* kBrushHints[kBrushStyleCount] = {"实心填充", "无填�
 }  // namespace
 
 void TSaveForm::CreateToolsPanel() {
-  tools_panel_.CreatePanel(hwnd(), hwnd(), kToolsPanelId);
+  tools_panel_.CreateToolPanel(hwnd(), kToolsPanelId);
   color_panel_.CreatePanel(tools_panel_.hwnd(), hwnd(), kColorPanelId);
   color_panel_.on_paint = [this](HDC dc, const RECT& client) { PaintColorPanel(dc, client); };
   color_panel_.on_mouse_down = [this](UINT, POINT at) { ColorPanelMouseDown(at); };
@@ -89,6 +90,7 @@ void TSaveForm::CreateToolsPanel() {
   ui::AddHint(hints_, pages_box_.hwnd(), ui::Wide(kAttributeToolboxHint), &whole_pages);
   CreatePages();
   ShowPage(kInitialToolPage);
+  tools_panel_.on_layout = [this] { LayoutToolsPanel(); };
 }
 
 void TSaveForm::CreatePages() {
