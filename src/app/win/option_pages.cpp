@@ -4,6 +4,8 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include "../../../resources/resource.h"
 #include "app/main_form_model.h"
 #include "app/option_rules.h"
@@ -12,6 +14,7 @@
 #include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/message_box.h"
+#include "ui/property_page.h"
 
 namespace ksv::app {
 namespace {
@@ -45,6 +48,67 @@ std::optional<std::wstring> BrowseForFolder(HWND owner) {
   return path;
 }
 
+// The builder's row for one control of the option pages: its look by kind,
+// the ranges and designed starting values of the spin and track bars.
+ui::PageControlSpec PageSpec(const PageControl& c) {
+  ui::PageControlSpec spec;
+  spec.id = c.id;
+  spec.caption = c.caption;
+  spec.rect = RECT{c.rect.left, c.rect.top, c.rect.right(), c.rect.bottom()};
+  DWORD style = WS_CLIPSIBLINGS;
+  switch (c.kind) {
+    case ControlKind::CheckBox:
+      spec.kind = ui::PageControlKind::CheckBox;
+      style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+      break;
+    case ControlKind::RadioButton:
+      spec.kind = ui::PageControlKind::RadioButton;
+      style |= BS_RADIOBUTTON | WS_TABSTOP | (RadioGroupOf(c.id).front() == c.id ? WS_GROUP : 0);
+      break;
+    case ControlKind::Edit:
+    case ControlKind::NumberEdit:
+      spec.kind = ui::PageControlKind::Edit;
+      spec.ex_style = WS_EX_CLIENTEDGE;
+      style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP | (c.kind == ControlKind::NumberEdit ? ES_NUMBER : 0);
+      break;
+    case ControlKind::UpDown:
+      spec.kind = ui::PageControlKind::UpDown;
+      style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+      if (c.id == IDC_DELAYTIMEUPDOWN) {
+        spec.min = 0;
+        spec.max = 60;
+        spec.value = 1;
+      } else {
+        // The spin edits have no range of their own; the arrows stop at 1.
+        spec.min = 1;
+        spec.max = 0x7FFFFFFF;
+      }
+      break;
+    case ControlKind::Label:
+      spec.kind = ui::PageControlKind::Label;
+      style |= SS_LEFT | WS_GROUP;
+      break;
+    case ControlKind::GroupBox:
+      spec.kind = ui::PageControlKind::GroupBox;
+      style |= BS_GROUPBOX | WS_GROUP;
+      break;
+    case ControlKind::Button:
+      spec.kind = ui::PageControlKind::Button;
+      style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+      break;
+    case ControlKind::TrackBar:
+      spec.kind = ui::PageControlKind::TrackBar;
+      style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP | WS_GROUP;
+      spec.min = kJpgCompMin;
+      spec.max = kJpgCompMax;
+      spec.page_size = 10;
+      spec.value = 80;
+      break;
+  }
+  spec.style = style;
+  return spec;
+}
+
 }  // namespace
 
 std::span<const int> RadioGroupOf(int id) {
@@ -70,63 +134,12 @@ void TKSVForm::CreatePages() {
   SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   MapWindowPoints(tabs, hwnd(), reinterpret_cast<POINT*>(&area), 2);
 
-  HWND previous = nullptr;
-  for (const PageControl& c : PageControls()) {
-    DWORD style = WS_CLIPSIBLINGS;
-    DWORD ex = 0;
-    const wchar_t* cls = L"BUTTON";
-    switch (c.kind) {
-      case ControlKind::CheckBox:
-        style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
-        break;
-      case ControlKind::RadioButton:
-        style |= BS_RADIOBUTTON | WS_TABSTOP | (RadioGroupOf(c.id).front() == c.id ? WS_GROUP : 0);
-        break;
-      case ControlKind::Edit:
-      case ControlKind::NumberEdit:
-        cls = L"EDIT";
-        ex = WS_EX_CLIENTEDGE;
-        style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP | (c.kind == ControlKind::NumberEdit ? ES_NUMBER : 0);
-        break;
-      case ControlKind::UpDown:
-        cls = UPDOWN_CLASSW;
-        style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
-        break;
-      case ControlKind::Label:
-        cls = L"STATIC";
-        style |= SS_LEFT | WS_GROUP;
-        break;
-      case ControlKind::GroupBox:
-        style |= BS_GROUPBOX | WS_GROUP;
-        break;
-      case ControlKind::Button:
-        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
-        break;
-      case ControlKind::TrackBar:
-        cls = TRACKBAR_CLASSW;
-        style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP | WS_GROUP;
-        break;
-    }
-    const Rect r = ScaleRect(c.rect, dpi_);
-    HWND h = ui::CreateChild(hwnd(), cls, Wide(c.caption), style, c.id, area.left + r.left, area.top + r.top,
-                             r.width, r.height, ex);
-    if (c.kind == ControlKind::UpDown) {
-      SendMessageW(h, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
-      if (c.id == IDC_DELAYTIMEUPDOWN) {
-        SendMessageW(h, UDM_SETRANGE32, 0, 60);
-        SendMessageW(h, UDM_SETPOS32, 0, 1);
-      } else {
-        // The spin edits have no range of their own; the arrows stop at 1.
-        SendMessageW(h, UDM_SETRANGE32, 1, 0x7FFFFFFF);
-      }
-    } else if (c.kind == ControlKind::TrackBar) {
-      SendMessageW(h, TBM_SETRANGEMIN, FALSE, kJpgCompMin);
-      SendMessageW(h, TBM_SETRANGEMAX, FALSE, kJpgCompMax);
-      SendMessageW(h, TBM_SETPAGESIZE, 0, 10);
-      SendMessageW(h, TBM_SETPOS, TRUE, 80);
-    }
-    previous = h;
-  }
+  std::vector<ui::PageControlSpec> specs;
+  for (const PageControl& c : PageControls()) specs.push_back(PageSpec(c));
+  ui::PagePlacement at;
+  at.origin = {area.left, area.top};
+  at.dpi = dpi_;
+  ui::BuildPage(hwnd(), specs, at);
   SetWindowSubclass(Item(IDC_DELAYTIMECAP), &TKSVForm::DelayEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   // New children go below their older siblings; the group boxes and the
   // page control must lie beneath the controls drawn on them.

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "../../../resources/resource_editor.h"
 #include "editor/win/save_form.h"
@@ -12,6 +15,7 @@
 #include "editor/win/tool_panel_window.h"
 #include "ui/controls.h"
 #include "ui/gdi.h"
+#include "ui/property_page.h"
 
 namespace ksv::editor {
 
@@ -21,19 +25,6 @@ namespace {
 
 constexpr int kToolIconSide = 24;
 
-// An edit with an up-down control holding an integer in [min, max].
-HWND SpinEdit(HWND parent, int id, int x, int y, int w, int min, int max, int value) {
-  HWND edit = ui::CreateChild(parent, WC_EDITW, std::to_wstring(value),
-                              WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, id, x, y, w, 22, 0);
-  HWND spin = ui::CreateChild(parent, UPDOWN_CLASSW, L"",
-                              WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                              id + 100, 0, 0, 0, 0);
-  SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
-  SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
-  SendMessageW(spin, UDM_SETPOS32, 0, value);
-  return edit;
-}
-
 constexpr int kPenStyles[kPenStyleCount] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL};
 constexpr const char* kPenHints[kPenStyleCount] = {"实线", "虚线", "点线", "点划线", "双点划线", "无边框"};
 // -1: solid, -2: hollow; otherwise a hatch style.
@@ -41,6 +32,105 @@ constexpr int kBrushStyles[kBrushStyleCount] = {-1,           -2,           HS_H
                                                 HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,      HS_DIAGCROSS};
 constexpr const char* kBrushHints[kBrushStyleCount] = {"实心填充", "无填充", "水平线", "垂直线",
                                                        "左斜线",   "右斜线", "十字线", "斜十字线"};
+
+using ui::PageControlKind;
+using ui::PageControlSpec;
+
+constexpr RECT At(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
+
+int Id(PageControl c) { return kPageControlBase + static_cast<int>(c); }
+
+constexpr DWORD kEditStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+constexpr DWORD kSpinStyle = WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+PageControlSpec Label(std::string_view caption, RECT r) {
+  return ui::PageRow(-1, PageControlKind::Label, caption, r, WS_VISIBLE);
+}
+PageControlSpec Button(PageControl c, std::string_view caption, RECT r) {
+  return ui::PageRow(Id(c), PageControlKind::Button, caption, r, kButtonStyle);
+}
+// An edit holding an integer in [min, max] and the up-down that steps it;
+// the edit starts with the text of `value`.
+void SpinEdit(std::vector<PageControlSpec>& rows, PageControl c, std::string_view text, int x, int y, int w,
+              int min, int max, int value) {
+  rows.push_back(ui::PageRow(Id(c), PageControlKind::Edit, text, At(x, y, w, 22), kEditStyle));
+  rows.push_back(
+      ui::PageRow(Id(c) + 100, PageControlKind::UpDown, {}, RECT{}, kSpinStyle, 0, min, max, 0, value));
+}
+
+// The controls of one property page, `width` wide; the first row is the
+// page's frame.
+std::vector<PageControlSpec> PageRows(const ToolPageInfo& info, int width) {
+  std::vector<PageControlSpec> rows;
+  rows.push_back(ui::PageRow(-1, PageControlKind::GroupBox, info.caption, At(2, 0, width - 4, 300),
+                             WS_VISIBLE | BS_GROUPBOX));
+  switch (info.page) {
+    case ToolPage::kLineAndSoOn:
+      for (int i = 0; i < kPenStyleCount; ++i) {
+        rows.push_back(ui::PageRow(kPenStyleBase + i, PageControlKind::Button, {},
+                                   At(8 + (i % 3) * 38, 20 + (i / 3) * 22, 36, 20), WS_VISIBLE | BS_OWNERDRAW,
+                                   0, 0, 0, 0, std::nullopt, kPenHints[i]));
+      }
+      rows.push_back(Label("边框粗细", At(8, 70, 60, 18)));
+      SpinEdit(rows, PageControl::kPenSize, "1", 70, 67, 50, 0, 100, 1);
+      for (int i = 0; i < kBrushStyleCount; ++i) {
+        rows.push_back(ui::PageRow(kBrushStyleBase + i, PageControlKind::Button, {},
+                                   At(8 + (i % 4) * 28, 98 + (i / 4) * 28, 26, 26), WS_VISIBLE | BS_OWNERDRAW,
+                                   0, 0, 0, 0, std::nullopt, kBrushHints[i]));
+      }
+      break;
+    case ToolPage::kTextTool:
+      rows.push_back(ui::PageRow(Id(PageControl::kTextEdit), PageControlKind::Edit, "请输入您想要的文字",
+                                 At(8, 22, width - 16, 22), kEditStyle));
+      rows.push_back(Button(PageControl::kTextPropertiesBtn, "文字属性", At(8, 50, width - 16, 26)));
+      rows.push_back(ui::PageRow(Id(PageControl::kTextLabel), PageControlKind::Label,
+                                 "在图像上点击鼠标，文字即会出现在鼠标的位置。", At(8, 84, width - 16, 60),
+                                 WS_VISIBLE));
+      break;
+    case ToolPage::kSprayGun:
+      rows.push_back(Label("半径大小：", At(8, 25, 64, 18)));
+      SpinEdit(rows, PageControl::kRadius, "10", 72, 22, 50, 1, 500, 10);
+      break;
+    case ToolPage::kMagnifyingGlass:
+      rows.push_back(Label("放大率", At(8, 25, 50, 18)));
+      SpinEdit(rows, PageControl::kMagnificationEdit, "2", 62, 22, 56, 2, 50, 2);
+      rows.push_back(Label("半径", At(8, 53, 50, 18)));
+      SpinEdit(rows, PageControl::kRadiusEdit, "30", 62, 50, 56, 10, 100, 30);
+      rows.push_back(ui::PageRow(-1, PageControlKind::GroupBox, "形状", At(8, 78, width - 16, 44),
+                                 WS_VISIBLE | BS_GROUPBOX));
+      rows.push_back(ui::PageRow(Id(PageControl::kShapeSquare), PageControlKind::RadioButton, "方形",
+                                 At(14, 96, 50, 20), WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                                 0, 0, 0, 0, 1));
+      rows.push_back(ui::PageRow(Id(PageControl::kShapeRound), PageControlKind::RadioButton, "圆形",
+                                 At(66, 96, 50, 20), WS_VISIBLE | BS_AUTORADIOBUTTON));
+      rows.push_back(ui::PageRow(Id(PageControl::kUseBorder), PageControlKind::CheckBox, "边框",
+                                 At(14, 128, 50, 20), WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+                                 0, 0, 0, 1));
+      rows.push_back(ui::PageRow(Id(PageControl::kUseCursor), PageControlKind::CheckBox, "光标",
+                                 At(66, 128, 50, 20), WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0,
+                                 1));
+      break;
+    case ToolPage::kImageScaling:
+      rows.push_back(Button(PageControl::kEnlargeBtn, "放大", At(8, 22, width - 16, 26)));
+      rows.push_back(Button(PageControl::kNarrowBtn, "缩小", At(8, 52, width - 16, 26)));
+      rows.push_back(Button(PageControl::kActualSizeBtn, "实际大小", At(8, 82, width - 16, 26)));
+      break;
+    case ToolPage::kArbitraryDegrees:
+      rows.push_back(Label("旋转角度", At(8, 25, 56, 18)));
+      SpinEdit(rows, PageControl::kArbitraryDegreesText, "90", 66, 22, 54, -360, 360, 90);
+      rows.push_back(Button(PageControl::kArbitraryDegreesBtn, "确定", At(8, 52, width - 16, 26)));
+      break;
+    case ToolPage::kTranslation:
+      rows.push_back(Label("横轴", At(8, 25, 40, 18)));
+      SpinEdit(rows, PageControl::kTransverseEdit, "10", 50, 22, 70, -32768, 32767, 10);
+      rows.push_back(Label("纵轴", At(8, 53, 40, 18)));
+      SpinEdit(rows, PageControl::kLongitudinalAxisEdit, "10", 50, 50, 70, -32768, 32767, 10);
+      rows.push_back(Button(PageControl::kTranslationOKBtn, "确定", At(8, 80, width - 16, 26)));
+      break;
+  }
+  return rows;
+}
 
 }  // namespace
 
@@ -95,104 +185,25 @@ void TSaveForm::CreateToolsPanel() {
 
 void TSaveForm::CreatePages() {
   const int width = FormMetrics{}.tools_panel_width;
-  auto id = [](PageControl c) { return kPageControlBase + static_cast<int>(c); };
-  auto set = [this](PageControl c, HWND h) { page_controls_[static_cast<std::size_t>(c)] = h; };
+  auto in = [](int id, int base, int count) { return id >= base && id < base + count; };
   for (const ToolPageInfo& info : ToolPages()) {
     auto page = std::make_unique<PanelWindow>();
     page->CreatePanel(pages_box_.hwnd(), hwnd(), kPageFirstId + static_cast<int>(info.page), false);
-    HWND p = page->hwnd();
-    page_frames_[static_cast<std::size_t>(info.page)] = ui::CreateChild(
-        p, WC_BUTTONW, ui::Wide(info.caption), WS_VISIBLE | BS_GROUPBOX, -1, 2, 0, width - 4, 300);
-    switch (info.page) {
-      case ToolPage::kLineAndSoOn: {
-        for (int i = 0; i < kPenStyleCount; ++i) {
-          pen_buttons_[static_cast<std::size_t>(i)] =
-              ui::CreateChild(p, WC_BUTTONW, L"", WS_VISIBLE | BS_OWNERDRAW, kPenStyleBase + i,
-                              8 + (i % 3) * 38, 20 + (i / 3) * 22, 36, 20);
-          ui::AddHint(hints_, pen_buttons_[static_cast<std::size_t>(i)], ui::Wide(kPenHints[i]));
-        }
-        ui::CreateChild(p, WC_STATICW, L"边框粗细", WS_VISIBLE | 0, -1, 8, 70, 60, 18);
-        set(PageControl::kPenSize, SpinEdit(p, id(PageControl::kPenSize), 70, 67, 50, 0, 100, 1));
-        for (int i = 0; i < kBrushStyleCount; ++i) {
-          brush_buttons_[static_cast<std::size_t>(i)] =
-              ui::CreateChild(p, WC_BUTTONW, L"", WS_VISIBLE | BS_OWNERDRAW, kBrushStyleBase + i,
-                              8 + (i % 4) * 28, 98 + (i / 4) * 28, 26, 26);
-          ui::AddHint(hints_, brush_buttons_[static_cast<std::size_t>(i)], ui::Wide(kBrushHints[i]));
-        }
-        break;
-      }
-      case ToolPage::kTextTool:
-        set(PageControl::kTextEdit, ui::CreateChild(p, WC_EDITW, L"请输入您想要的文字",
-                                                    WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                                                    id(PageControl::kTextEdit), 8, 22, width - 16, 22));
-        set(PageControl::kTextPropertiesBtn,
-            ui::CreateChild(p, WC_BUTTONW, L"文字属性", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            id(PageControl::kTextPropertiesBtn), 8, 50, width - 16, 26));
-        set(PageControl::kTextLabel,
-            ui::CreateChild(p, WC_STATICW, L"在图像上点击鼠标，文字即会出现在鼠标的位置。", WS_VISIBLE | 0,
-                            id(PageControl::kTextLabel), 8, 84, width - 16, 60));
-        break;
-      case ToolPage::kSprayGun:
-        ui::CreateChild(p, WC_STATICW, L"半径大小：", WS_VISIBLE | 0, -1, 8, 25, 64, 18);
-        set(PageControl::kRadius, SpinEdit(p, id(PageControl::kRadius), 72, 22, 50, 1, 500, 10));
-        break;
-      case ToolPage::kMagnifyingGlass:
-        ui::CreateChild(p, WC_STATICW, L"放大率", WS_VISIBLE | 0, -1, 8, 25, 50, 18);
-        set(PageControl::kMagnificationEdit,
-            SpinEdit(p, id(PageControl::kMagnificationEdit), 62, 22, 56, 2, 50, 2));
-        ui::CreateChild(p, WC_STATICW, L"半径", WS_VISIBLE | 0, -1, 8, 53, 50, 18);
-        set(PageControl::kRadiusEdit, SpinEdit(p, id(PageControl::kRadiusEdit), 62, 50, 56, 10, 100, 30));
-        ui::CreateChild(p, WC_BUTTONW, L"形状", WS_VISIBLE | BS_GROUPBOX, -1, 8, 78, width - 16, 44);
-        set(PageControl::kShapeSquare,
-            ui::CreateChild(p, WC_BUTTONW, L"方形", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                            id(PageControl::kShapeSquare), 14, 96, 50, 20));
-        set(PageControl::kShapeRound, ui::CreateChild(p, WC_BUTTONW, L"圆形", WS_VISIBLE | BS_AUTORADIOBUTTON,
-                                                      id(PageControl::kShapeRound), 66, 96, 50, 20));
-        SendMessageW(page_controls_[static_cast<std::size_t>(PageControl::kShapeSquare)], BM_SETCHECK,
-                     BST_CHECKED, 0);
-        set(PageControl::kUseBorder,
-            ui::CreateChild(p, WC_BUTTONW, L"边框", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX,
-                            id(PageControl::kUseBorder), 14, 128, 50, 20));
-        set(PageControl::kUseCursor,
-            ui::CreateChild(p, WC_BUTTONW, L"光标", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                            id(PageControl::kUseCursor), 66, 128, 50, 20));
-        SendMessageW(page_controls_[static_cast<std::size_t>(PageControl::kUseBorder)], BM_SETCHECK,
-                     BST_CHECKED, 0);
-        SendMessageW(page_controls_[static_cast<std::size_t>(PageControl::kUseCursor)], BM_SETCHECK,
-                     BST_CHECKED, 0);
-        break;
-      case ToolPage::kImageScaling:
-        set(PageControl::kEnlargeBtn,
-            ui::CreateChild(p, WC_BUTTONW, L"放大", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            id(PageControl::kEnlargeBtn), 8, 22, width - 16, 26));
-        set(PageControl::kNarrowBtn,
-            ui::CreateChild(p, WC_BUTTONW, L"缩小", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            id(PageControl::kNarrowBtn), 8, 52, width - 16, 26));
-        set(PageControl::kActualSizeBtn,
-            ui::CreateChild(p, WC_BUTTONW, L"实际大小", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            id(PageControl::kActualSizeBtn), 8, 82, width - 16, 26));
-        break;
-      case ToolPage::kArbitraryDegrees:
-        ui::CreateChild(p, WC_STATICW, L"旋转角度", WS_VISIBLE | 0, -1, 8, 25, 56, 18);
-        set(PageControl::kArbitraryDegreesText,
-            SpinEdit(p, id(PageControl::kArbitraryDegreesText), 66, 22, 54, -360, 360, 90));
-        set(PageControl::kArbitraryDegreesBtn,
-            ui::CreateChild(p, WC_BUTTONW, L"确定", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            id(PageControl::kArbitraryDegreesBtn), 8, 52, width - 16, 26));
-        break;
-      case ToolPage::kTranslation:
-        ui::CreateChild(p, WC_STATICW, L"横轴", WS_VISIBLE | 0, -1, 8, 25, 40, 18);
-        set(PageControl::kTransverseEdit,
-            SpinEdit(p, id(PageControl::kTransverseEdit), 50, 22, 70, -32768, 32767, 10));
-        ui::CreateChild(p, WC_STATICW, L"纵轴", WS_VISIBLE | 0, -1, 8, 53, 40, 18);
-        set(PageControl::kLongitudinalAxisEdit,
-            SpinEdit(p, id(PageControl::kLongitudinalAxisEdit), 50, 50, 70, -32768, 32767, 10));
-        set(PageControl::kTranslationOKBtn,
-            ui::CreateChild(p, WC_BUTTONW, L"确定", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            id(PageControl::kTranslationOKBtn), 8, 80, width - 16, 26));
-        break;
+    const std::vector<ui::PageControlSpec> rows = PageRows(info, width);
+    ui::PagePlacement at;
+    at.hints = hints_;
+    const std::vector<HWND> made = ui::BuildPage(page->hwnd(), rows, at);
+    page_frames_[static_cast<std::size_t>(info.page)] = made.front();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const int id = rows[i].id;
+      if (in(id, kPageControlBase, static_cast<int>(PageControl::kCount)))
+        page_controls_[static_cast<std::size_t>(id - kPageControlBase)] = made[i];
+      else if (in(id, kPenStyleBase, kPenStyleCount))
+        pen_buttons_[static_cast<std::size_t>(id - kPenStyleBase)] = made[i];
+      else if (in(id, kBrushStyleBase, kBrushStyleCount))
+        brush_buttons_[static_cast<std::size_t>(id - kBrushStyleBase)] = made[i];
     }
-    ShowWindow(p, SW_HIDE);
+    ShowWindow(page->hwnd(), SW_HIDE);
     pages_[static_cast<std::size_t>(info.page)] = std::move(page);
   }
 }
