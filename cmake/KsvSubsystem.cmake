@@ -1,7 +1,10 @@
 # ksv_subsystem(<name> [DEPS <libs>...] [WIN_DEPS <libs>...])
 # Called from src/<name>/CMakeLists.txt. Builds
-#  - ksv_<name>: every *.cpp of the folder, portable (no <windows.h>);
-#  - ksv_<name>_win (Windows only): every *.cpp of its win/ folder.
+#  - ksv_<name>: every *.cpp of the folder, portable (no <windows.h>),
+#    linked with ksv_core and DEPS;
+#  - ksv_<name>_win (Windows only): every *.cpp of its win/ folder, linked
+#    with ksv_<name> and WIN_DEPS (the libraries of lower layers and the
+#    system libraries it calls).
 # Sources are globbed so that adding a file needs no CMake edit.
 function(ksv_subsystem name)
   cmake_parse_arguments(ARG "" "" "DEPS;WIN_DEPS;EXCLUDE" ${ARGN})
@@ -26,7 +29,6 @@ function(ksv_subsystem name)
       if(portable)
         target_link_libraries(ksv_${name}_win PUBLIC ksv_${name})
       endif()
-      ksv_register_win_library(ksv_${name}_win)
     endif()
   endif()
 endfunction()

@@ -218,23 +218,14 @@ int ScaleLength(int length, int dpi) {
                                       : (scaled - kDesignDpi / 2) / kDesignDpi);
 }
 
-Rect ScaleRect(const Rect& r, int dpi) {
+Box ScaleRect(const Box& r, int dpi) {
   // Edges are scaled, not sizes, so neighbours that touch keep touching.
   const int left = ScaleLength(r.left, dpi);
   const int top = ScaleLength(r.top, dpi);
   return {left, top, ScaleLength(r.right(), dpi) - left, ScaleLength(r.bottom(), dpi) - top};
 }
 
-bool Overlaps(const Rect& a, const Rect& b) {
-  return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
-}
-
-bool Contains(const Rect& outer, const Rect& inner) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
-         inner.bottom() <= outer.bottom();
-}
-
-Rect CenteredOnScreen(int screen_width, int screen_height, int width, int height) {
+Box CenteredOnScreen(int screen_width, int screen_height, int width, int height) {
   // A window larger than the screen keeps its caption reachable.
   return {std::max(0, (screen_width - width) / 2), std::max(0, (screen_height - height) / 2), width, height};
 }

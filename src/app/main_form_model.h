@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "capture/capture_mode.h"
+#include "core/geometry.h"
 
 namespace ksv::app {
 
@@ -86,31 +87,23 @@ inline constexpr CaptureMode kAllModes[] = {CaptureMode::ActiveWindow, CaptureMo
                                             CaptureMode::Region, CaptureMode::FixRegion,
                                             CaptureMode::AxtiveObject};
 
-struct Rect {
-  int left = 0, top = 0, width = 0, height = 0;
-  int right() const { return left + width; }
-  int bottom() const { return top + height; }
-  bool operator==(const Rect&) const = default;
-};
-bool Overlaps(const Rect& a, const Rect& b);
 
 // The designs are in pixels at 96 dots per inch; on a screen set to more
 // the window grows with the font. Rounds to the nearest pixel.
 inline constexpr int kDesignDpi = 96;
 int ScaleLength(int length, int dpi);
-Rect ScaleRect(const Rect& r, int dpi);
-bool Contains(const Rect& outer, const Rect& inner);
+Box ScaleRect(const Box& r, int dpi);
 
 // Where a window of the given outer size goes to be centred on the screen.
-Rect CenteredOnScreen(int screen_width, int screen_height, int width, int height);
+Box CenteredOnScreen(int screen_width, int screen_height, int width, int height);
 
 // The main window's client area: the seven panel buttons (in the order of
 // PanelButtons()) with the separator line before the capture button, and
 // the page control filling the rest above the status bar.
 struct MainLayout {
-  Rect buttons[kPanelImageCount];
-  Rect bevel;
-  Rect pages;
+  Box buttons[kPanelImageCount];
+  Box bevel;
+  Box pages;
 };
 MainLayout LayoutMainForm(int client_width, int client_height, int status_bar_height);
 
@@ -125,7 +118,7 @@ struct PageControl {
   ControlKind kind = ControlKind::Label;
   std::string_view name;
   std::string_view caption;
-  Rect rect;
+  Box rect;
   bool visible = true;
   int group = -1;  // radio buttons: the id of their group box
 };

@@ -15,6 +15,7 @@
 #include "ui/font.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
+#include "video/win/video_links.h"
 
 namespace ksv::app {
 namespace {
@@ -64,7 +65,7 @@ BYTE AccelFlags(unsigned modifiers) {
 TKSVForm::TKSVForm(Registry& registry) : registry_(registry) {}
 
 TKSVForm::~TKSVForm() {
-  if (ui::Forms().main == this) ui::Forms().main = nullptr;
+  if (Forms().main == this) RegisterMainForm(nullptr);
   // The window goes first: its menus still show the bitmaps below.
   if (hwnd()) DestroyWindow(hwnd());
   if (tray_menu_) DestroyMenu(tray_menu_);
@@ -75,7 +76,7 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   options_ = std::move(options);
   exe_folder_ = options_.exe_folder.empty() ? ExeFolder() : options_.exe_folder;
   if (options_.os_major_version == 0) options_.os_major_version = SystemMajorVersion();
-  ui::Forms().main = this;
+  RegisterMainForm(this);
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   {
     ui::WindowDC screen(nullptr);
@@ -88,7 +89,7 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   CreateMenus();
   RECT r{0, 0, client_width, client_height};
   AdjustWindowRectEx(&r, kStyle, TRUE, kExStyle);
-  const Rect place = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  const Box place = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                       r.right - r.left, r.bottom - r.top);
   CreateParams p;
   p.class_name = kClassName;
@@ -106,7 +107,7 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
       static_cast<HICON>(LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDI_KSV), IMAGE_ICON,
                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!Create(p)) {
-    ui::Forms().main = nullptr;
+    RegisterMainForm(nullptr);
     if (main_menu_) DestroyMenu(main_menu_);
     main_menu_ = nullptr;
     return false;
@@ -120,7 +121,7 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   GetWindowRect(hwnd(), &outer);
   const int w = (outer.right - outer.left) + client_width - client.right;
   const int h = (outer.bottom - outer.top) + client_height - client.bottom;
-  const Rect centred = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), w, h);
+  const Box centred = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), w, h);
   SetWindowPos(hwnd(), nullptr, centred.left, centred.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   ui::RegisterAccelerators(hwnd(), accelerators_);
   ui::RegisterDialogNavigation(hwnd(), true);
@@ -238,7 +239,7 @@ void TKSVForm::CreatePanel() {
     const bool mode = ModeOfCommand(b.id).has_value();
     const DWORD style = WS_VISIBLE | WS_TABSTOP | (mode ? BS_RADIOBUTTON | BS_PUSHLIKE : BS_PUSHBUTTON) |
                         (i == 0 || !mode ? WS_GROUP : 0);
-    const Rect r = ScaleRect(layout.buttons[i], dpi_);
+    const Box r = ScaleRect(layout.buttons[i], dpi_);
     HWND h =
         ui::CreateChild(hwnd(), L"BUTTON", Wide(b.caption), style, b.id, r.left, r.top, r.width, r.height);
     if (panel_images_ && b.image < ImageList_GetImageCount(panel_images_.get())) {
@@ -253,11 +254,11 @@ void TKSVForm::CreatePanel() {
     }
   }
   ui::SetChecked(Item(IDM_REGION), true);
-  const Rect bevel = ScaleRect(layout.bevel, dpi_);
+  const Box bevel = ScaleRect(layout.bevel, dpi_);
   ui::CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_ETCHEDHORZ, IDC_SBEVEL, bevel.left, bevel.top,
                   bevel.width, bevel.height);
 
-  const Rect pages = ScaleRect(layout.pages, dpi_);
+  const Box pages = ScaleRect(layout.pages, dpi_);
   HWND tabs =
       ui::CreateChild(hwnd(), WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP,
                       IDC_SPAGEOPTIONS, pages.left, pages.top, pages.width, pages.height);
@@ -403,8 +404,8 @@ void TKSVForm::OpenMainMenuClick() { OpenMainWindow(); }
 
 void TKSVForm::CameraBtnClick() {
   HideMainWindow();
-  if (ui::VideoApi* video = ui::Forms().video)
-    video->ShowVideoModal();
+  if (video::VideoApi* camera = video::Links().video)
+    camera->ShowVideoModal();
   else
     OpenMainWindow();
 }

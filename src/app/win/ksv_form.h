@@ -17,7 +17,7 @@
 
 #include "app/registry.h"
 #include "app/settings.h"
-#include "ui/forms.h"
+#include "app/win/forms.h"
 #include "ui/gdi.h"
 #include "ui/handles.h"
 #include "ui/window.h"
@@ -50,7 +50,7 @@ struct TKSVFormOptions {
   std::function<void()> terminate;  // ends the message loop
 };
 
-class TKSVForm : public ui::Window, public ui::MainFormApi {
+class TKSVForm : public ui::Window, public MainFormApi {
  public:
   static constexpr const wchar_t* kClassName = L"TKSVForm";
   // Notifications of the tray icon.
@@ -71,7 +71,7 @@ class TKSVForm : public ui::Window, public ui::MainFormApi {
   bool ShowAtStart() const { return show_at_start_; }
   bool LoadingFailed() const { return loading_failed_; }
 
-  // ui::MainFormApi
+  // MainFormApi
   HWND Handle() const override { return hwnd(); }
   Settings LiveSettings() const override;
   CaptureMode LiveCaptureMode() const override;

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "app/win/forms.h"
 #include "app/win/ksv_form.h"
 #include "app/win/registry_win.h"
 #include "capture/win/display_form.h"
@@ -46,6 +47,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   select_area_form.CreateForm();
   ksv::editor::TSaveForm save_form;
   save_form.CreateForm();
+  ksv::app::ConnectEditor(save_form);
   ksv::capture::TDisPlayForm display_form;
   display_form.CreateForm();
   ksv::video::TVideoForm video_form;

@@ -33,34 +33,26 @@ class Win32Screen : public ScreenAccess {
 class SelectFrame : public FrameWindow {
  public:
   void Place(const Rect& bounds) override {
-    if (ui::SelectFrameApi* frame = ui::Forms().select_area) {
+    if (SelectFrameApi* frame = Links().select_area) {
       // The frame takes the area it rings and keeps its margin round it.
       frame->ShowFrame(RECT{bounds.left + kFrameMargin, bounds.top + kFrameMargin,
                             bounds.right - kFrameMargin, bounds.bottom - kFrameMargin});
     }
   }
   void BringToForeground() override {
-    if (ui::SelectFrameApi* frame = ui::Forms().select_area) SetForegroundWindow(frame->Handle());
+    if (SelectFrameApi* frame = Links().select_area) SetForegroundWindow(frame->Handle());
   }
   void Hide() override {
-    if (ui::SelectFrameApi* frame = ui::Forms().select_area) frame->HideFrame();
+    if (SelectFrameApi* frame = Links().select_area) frame->HideFrame();
   }
 };
 
-// The main window, the editor and the overlay, reached through Forms().
-class FormsHost : public CycleHost {
+// The main window, the editor and the overlay, reached through Links().
+class LinksHost : public CycleHost {
  public:
   CaptureMode Mode() override { return main() ? main()->LiveCaptureMode() : CaptureMode::Region; }
   bool IncludeCursor() override { return main() && main()->LiveIncludeCursor(); }
-  CaptureOptions Options() override {
-    CaptureOptions o;
-    if (!main()) return o;
-    const Settings s = main()->LiveSettings();
-    o.hide_main_window = s.conventional.HideMainForm;
-    o.delay_ms = s.conventional.DelayTime ? DelaySeconds(s.conventional.DelayTimeCap) * 1000 : 0;
-    o.fixed = {s.fixed.FixedWidth, s.fixed.FixedHeight};
-    return o;
-  }
+  CaptureOptions Options() override { return main() ? main()->LiveCaptureOptions() : CaptureOptions{}; }
   void SetTimerEnabled(bool enabled) override {
     if (main()) main()->SetCaptureTimerEnabled(enabled);
   }
@@ -92,19 +84,19 @@ class FormsHost : public CycleHost {
     if (editor()) editor()->ShowEditor(false);
   }
   void ShowOverlay(const Raster& frozen_screen) override {
-    if (ui::OverlayApi* overlay = ui::Forms().overlay) overlay->ShowOverlay(frozen_screen);
+    if (OverlayApi* overlay = Links().overlay) overlay->ShowOverlay(frozen_screen);
   }
   std::int64_t NowMs() override { return static_cast<std::int64_t>(GetTickCount64()); }
 
  private:
-  static ui::MainFormApi* main() { return ui::Forms().main; }
-  static ui::EditorApi* editor() { return ui::Forms().editor; }
+  static MainWindowLink* main() { return Links().main; }
+  static PictureSink* editor() { return Links().editor; }
 };
 
 DllHook g_hook;
 Win32Screen g_screen;
 SelectFrame g_frame;
-FormsHost g_host;
+LinksHost g_host;
 
 }  // namespace
 
@@ -115,7 +107,7 @@ CaptureService& CaptureService::Instance() {
   return service;
 }
 
-void CaptureService::Register() { ui::Forms().capture = this; }
+void CaptureService::Register() { Links().capture = this; }
 
 void CaptureService::Timer1Timer() { cycle_.Timer1Timer(); }
 

@@ -6,11 +6,11 @@
 
 #include "capture/capture_cycle.h"
 #include "capture/capture_mode.h"
-#include "ui/forms.h"
+#include "capture/win/capture_links.h"
 
 namespace ksv::capture {
 
-class CaptureService : public ui::CaptureApi {
+class CaptureService : public CaptureApi {
  public:
   static CaptureService& Instance();
 
@@ -25,13 +25,13 @@ class CaptureService : public ui::CaptureApi {
   void ArmCapture();
   void DisarmCapture();
 
-  // ui::CaptureApi
+  // CaptureApi
   void EditorClosed() override;
   void OverlayCancelled() override;
   // Esc on the selection frame while the cycle waits for the click.
   void WaitCancelled();
 
-  // Registers the service in ui::Forms().
+  // Registers the service in Links().
   void Register();
 
   const CaptureCycle& Cycle() const { return cycle_; }

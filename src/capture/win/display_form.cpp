@@ -119,7 +119,7 @@ struct TDisPlayForm::Canvas {
 TDisPlayForm::TDisPlayForm() = default;
 
 TDisPlayForm::~TDisPlayForm() {
-  if (ui::Forms().overlay == this) ui::Forms().overlay = nullptr;
+  if (Links().overlay == this) Links().overlay = nullptr;
 }
 
 bool TDisPlayForm::CreateForm() {
@@ -137,7 +137,7 @@ bool TDisPlayForm::CreateForm() {
   if (!Create(p)) return false;
   if (!panel_.CreatePanel(hwnd())) return false;
   band_pen_.reset(CreatePen(PS_SOLID, 1, kBandColor));
-  ui::Forms().overlay = this;
+  Links().overlay = this;
   CaptureService::Instance().Register();
   return true;
 }
@@ -224,8 +224,8 @@ void TDisPlayForm::PictMouseUp(UINT button) {
   if (!dragging_ || button != drag_button_) return;
   EndDrag();
   drag_.DragEnd = CursorNow();
-  ui::MainFormApi* main = ui::Forms().main;
-  ui::EditorApi* editor = ui::Forms().editor;
+  MainWindowLink* main = Links().main;
+  PictureSink* editor = Links().editor;
   if (!editor || !main || main->LiveCaptureMode() != CaptureMode::Region) {
     Cancel();
     return;
@@ -242,7 +242,7 @@ void TDisPlayForm::PictMouseUp(UINT button) {
 void TDisPlayForm::Cancel() {
   if (in_editor_) return;
   HideOverlay();
-  if (ui::CaptureApi* capture = ui::Forms().capture) capture->OverlayCancelled();
+  if (CaptureApi* capture = Links().capture) capture->OverlayCancelled();
 }
 
 void TDisPlayForm::FormPaint() {

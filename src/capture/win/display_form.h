@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "capture/capture_geometry.h"
+#include "capture/win/capture_links.h"
 #include "core/raster.h"
-#include "ui/forms.h"
 #include "ui/gdi.h"
 #include "ui/window.h"
 
@@ -38,7 +38,7 @@ class TReadoutPanel : public ui::Window {
   ui::Brush brush_;
 };
 
-class TDisPlayForm : public ui::Window, public ui::OverlayApi {
+class TDisPlayForm : public ui::Window, public OverlayApi {
  public:
   static constexpr const wchar_t* kClassName = L"TDisPlayForm";
   static constexpr COLORREF kBandColor = 0x0000FFFF;  // yellow

@@ -8,7 +8,7 @@
 namespace ksv::capture {
 
 TSelectAreaForm::~TSelectAreaForm() {
-  if (ui::Forms().select_area == this) ui::Forms().select_area = nullptr;
+  if (Links().select_area == this) Links().select_area = nullptr;
 }
 
 bool TSelectAreaForm::CreateForm() {
@@ -22,7 +22,7 @@ bool TSelectAreaForm::CreateForm() {
   p.height = 91;
   p.background = ui::SolidClassBrush(kColor);
   if (!Create(p)) return false;
-  ui::Forms().select_area = this;
+  Links().select_area = this;
   return true;
 }
 

@@ -6,12 +6,12 @@
 #include <windows.h>
 
 #include "capture/capture_geometry.h"
-#include "ui/forms.h"
+#include "capture/win/capture_links.h"
 #include "ui/window.h"
 
 namespace ksv::capture {
 
-class TSelectAreaForm : public ui::Window, public ui::SelectFrameApi {
+class TSelectAreaForm : public ui::Window, public SelectFrameApi {
  public:
   static constexpr const wchar_t* kClassName = L"TSelectAreaForm";
   static constexpr COLORREF kColor = 0x00FF0000;  // blue

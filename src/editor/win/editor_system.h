@@ -16,9 +16,12 @@
 namespace ksv::editor {
 
 struct EditorSystem {
-  // KSVMain.dll.
+  // KSVMain.dll's, bound by the application (empty until it does).
   std::function<void()> enable_hot_key_hook;
   std::function<void()> play_voice;
+  // Stores the wallpaper values in the user's desktop settings (the
+  // registry); raises on a refused write.
+  std::function<void(const std::string& path)> store_wallpaper;
   // The file-save dialog: the path the user confirmed, or nothing on
   // cancel. It starts from and updates `memory`; `preview` is the picture
   // about to be saved.

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "../../../resources/resource_editor.h"
-#include "app/win/registry_win.h"
 #include "core/text.h"
 #include "editor/menu_layout.h"
 #include "editor/status_text.h"
@@ -23,10 +22,10 @@ namespace ksv::editor {
 
 using namespace detail;
 
-TSaveForm::TSaveForm() : system_(EditorSystem::Default()), registry_(&SystemRegistry()) {}
+TSaveForm::TSaveForm() : system_(EditorSystem::Default()) {}
 
 TSaveForm::~TSaveForm() {
-  if (ui::Forms().editor == this) ui::Forms().editor = nullptr;
+  if (Links().editor == this) Links().editor = nullptr;
   if (hwnd() != nullptr) UnregisterShortcutWindow(hwnd());
 }
 
@@ -51,7 +50,7 @@ bool TSaveForm::CreateForm() {
   p.icon = LoadIconW(ui::ModuleInstance(), MAKEINTRESOURCEW(1));
   if (!Create(p)) return false;
   FormCreate();
-  ui::Forms().editor = this;
+  Links().editor = this;
   return true;
 }
 
@@ -166,8 +165,8 @@ void TSaveForm::ShowEditor(bool modal) {
   // A modal run: the program's other windows wait until the editor is
   // hidden again, while their messages keep flowing.
   modal_ = true;
-  ui::RunModalLoop({ui::Forms().main ? ui::Forms().main->Handle() : nullptr,
-                    ui::Forms().overlay ? ui::Forms().overlay->Handle() : nullptr},
+  ui::RunModalLoop({Links().main ? Links().main->Handle() : nullptr,
+                    Links().capture ? Links().capture->OverlayHandle() : nullptr},
                    [this] { return IsWindowVisible(hwnd()) != FALSE; });
   modal_ = false;
 }
@@ -197,7 +196,7 @@ void TSaveForm::FormShow() {
   // picture as it was opened.
   doc_.FormShow();
   ViewChanged();
-  if (ui::Forms().main != nullptr && ui::Forms().main->LiveSettings().conventional.OverSound) {
+  if (Links().main != nullptr && Links().main->LiveCaptureSound()) {
     if (system_.play_voice) system_.play_voice();
   }
 }
@@ -209,9 +208,9 @@ void TSaveForm::FormActivate() {
 
 void TSaveForm::FormClose() {
   ShowWindow(hwnd(), SW_HIDE);
-  if (ui::Forms().main != nullptr) ui::Forms().main->SetCaptureTimerEnabled(true);
+  if (Links().main != nullptr) Links().main->SetCaptureTimerEnabled(true);
   if (system_.enable_hot_key_hook) system_.enable_hot_key_hook();
-  if (ui::Forms().capture != nullptr) ui::Forms().capture->EditorClosed();
+  if (Links().capture != nullptr) Links().capture->EditorClosed();
 }
 
 void TSaveForm::FormDestroy() {

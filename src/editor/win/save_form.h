@@ -13,16 +13,15 @@
 #include <memory>
 #include <string>
 
-#include "app/registry.h"
 #include "core/raster.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_document.h"
 #include "editor/output_paths.h"
 #include "editor/tool_panel.h"
+#include "editor/win/editor_links.h"
 #include "editor/win/editor_system.h"
 #include "editor/win/panel_window.h"
 #include "editor/win/tool_panel_window.h"
-#include "ui/forms.h"
 #include "ui/handles.h"
 #include "ui/window.h"
 
@@ -61,7 +60,7 @@ enum class PageControl {
 };
 inline constexpr int kPageControlBase = 2300;
 
-class TSaveForm : public ui::Window, public ui::EditorApi {
+class TSaveForm : public ui::Window {
  public:
   static constexpr const wchar_t* kClassName = L"TSaveForm";
   TSaveForm();
@@ -70,13 +69,19 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
   // Creates the hidden window and registers it as the program's editor.
   bool CreateForm();
 
-  // ui::EditorApi
-  HWND Handle() const override { return hwnd(); }
-  void LoadFullScreen(const Raster& canvas) override;
-  void LoadRegion(const Raster& canvas, POINT drag_start) override;
-  void LoadPicture(const Raster& picture) override;
-  void ShowEditor(bool modal) override;
-  bool EditorVisible() const override;
+  // Where the captures come in (the application hands them on from the
+  // capture side).
+  HWND Handle() const { return hwnd(); }
+  // A whole-screen canvas.
+  void LoadFullScreen(const Raster& canvas);
+  // The overlay's frozen screen; the drag began at drag_start (screen
+  // coordinates) and ends where the cursor is now.
+  void LoadRegion(const Raster& canvas, POINT drag_start);
+  // A ready picture (active window, control, fixed region).
+  void LoadPicture(const Raster& picture);
+  // Shows the editor; with modal set, returns when it is closed.
+  void ShowEditor(bool modal);
+  bool EditorVisible() const;
 
   // The document: picture, history, zoom, status texts.
   const EditorDocument& Document() const { return doc_; }
@@ -105,8 +110,6 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
 
   // The system the window talks to; tests replace parts of it.
   EditorSystem& System() { return system_; }
-  // The registry the wallpaper values go to (the system's by default).
-  void SetRegistry(Registry* registry) { registry_ = registry; }
 
   // Window events.
   void FormShow();
@@ -186,7 +189,6 @@ class TSaveForm : public ui::Window, public ui::EditorApi {
 
   EditorDocument doc_;
   EditorSystem system_;
-  Registry* registry_ = nullptr;  // not owned; the system registry by default
   SaveAsMemory save_as_memory_;
   ToolGroup tools_;
   std::optional<ToolPage> shown_page_;

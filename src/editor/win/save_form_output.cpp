@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/settings_store.h"
 #include "core/text.h"
 #include "editor/output_paths.h"
 #include "editor/win/save_form.h"
@@ -26,19 +25,10 @@ constexpr wchar_t kSavedMessage[] = L"已经保存到指定目录下！";
 constexpr wchar_t kCopiedMessage[] = L"已成功复制到剪贴板！";
 constexpr wchar_t kClipboardFailed[] = L"不能把图像复制到剪贴板，剪贴板可能正被其他程序占用。";
 constexpr wchar_t kEmptyClipboardPicture[] = L"图像为空，不能复制到剪贴板";
-constexpr std::string_view kDesktopKey = "Control Panel\\Desktop";
 
 // The option page "存储" as it stands now.
 OutputSettings LiveOutputSettings() {
-  OutputSettings o;
-  if (ui::Forms().main == nullptr) return o;
-  const Settings s = ui::Forms().main->LiveSettings();
-  o.name_by_time = s.save.NameASTime;
-  o.name_template = s.save.FNameTemp;
-  o.folder = s.save.SaveDir;
-  o.format = s.save.PicFormatRadioGroup;
-  o.jpeg_quality = s.save.JpgCompTrackBar;
-  return o;
+  return Links().main != nullptr ? Links().main->LiveOutputSettings() : OutputSettings{};
 }
 
 // Runs one output step; an error is shown as the program's error report
@@ -128,17 +118,7 @@ void TSaveForm::SetWallPaperMenuClick() {
   if (!Reported(hwnd(), [&] { SavePicture(doc_.Picture(), 0, PathFromText(path), settings.jpeg_quality); })) {
     return;
   }
-  if (registry_ != nullptr) {
-    const bool stored = Reported(hwnd(), [&] {
-      WriteSetting(*registry_, RegRoot::CurrentUser, kDesktopKey, false, "Wallpaper", SettingKind::String,
-                   path);
-      WriteSetting(*registry_, RegRoot::CurrentUser, kDesktopKey, false, "TileWallpaper", SettingKind::String,
-                   "0");
-      WriteSetting(*registry_, RegRoot::CurrentUser, kDesktopKey, false, "WallpaperStyle",
-                   SettingKind::String, "2");
-    });
-    if (!stored) return;
-  }
+  if (system_.store_wallpaper && !Reported(hwnd(), [&] { system_.store_wallpaper(path); })) return;
   if (system_.apply_wallpaper) system_.apply_wallpaper(ui::Wide(path));
 }
 
@@ -149,15 +129,15 @@ void TSaveForm::OpenMenuClick() {
 void TSaveForm::CancelToolButtonClick() { FormClose(); }
 
 void TSaveForm::MailUSMenuClick() {
-  if (ui::Forms().main != nullptr) ui::Forms().main->OpenMail();
+  if (Links().main != nullptr) Links().main->OpenMail();
 }
 
 void TSaveForm::HomePageMenuClick() {
-  if (ui::Forms().main != nullptr) ui::Forms().main->OpenHomePage();
+  if (Links().main != nullptr) Links().main->OpenHomePage();
 }
 
 void TSaveForm::AboutMenuClick() {
-  if (ui::Forms().main != nullptr) ui::Forms().main->OpenUpdateHistory();
+  if (Links().main != nullptr) Links().main->OpenUpdateHistory();
 }
 
 }  // namespace ksv::editor

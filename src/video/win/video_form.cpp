@@ -5,7 +5,7 @@
 namespace ksv::video {
 
 TVideoForm::~TVideoForm() {
-  if (ui::Forms().video == this) ui::Forms().video = nullptr;
+  if (Links().video == this) Links().video = nullptr;
 }
 
 bool TVideoForm::CreateForm() {
@@ -16,7 +16,7 @@ bool TVideoForm::CreateForm() {
   p.width = 520;
   p.height = 460;
   if (!Create(p)) return false;
-  ui::Forms().video = this;
+  Links().video = this;
   return true;
 }
 
@@ -25,9 +25,9 @@ void TVideoForm::ShowVideoModal() {
   modal_ = true;
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  ui::RunModalLoop({ui::Forms().main ? ui::Forms().main->Handle() : nullptr}, [this] { return modal_; });
+  ui::RunModalLoop({Links().main ? Links().main->Handle() : nullptr}, [this] { return modal_; });
   modal_ = false;
-  if (ui::Forms().main) ui::Forms().main->OpenMainWindow();
+  if (Links().main) Links().main->OpenMainWindow();
 }
 
 LRESULT TVideoForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {

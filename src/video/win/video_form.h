@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include "ui/forms.h"
 #include "ui/window.h"
+#include "video/win/video_links.h"
 
 namespace ksv::video {
 
-class TVideoForm : public ui::Window, public ui::VideoApi {
+class TVideoForm : public ui::Window, public VideoApi {
  public:
   static constexpr const wchar_t* kClassName = L"TVideoForm";
   ~TVideoForm() override;

@@ -109,15 +109,15 @@ TEST(MainFormModelTest, ModesAndCommandsMapBothWays) {
 }
 
 TEST(MainFormModelTest, CentringKeepsTheWindowOnScreen) {
-  EXPECT_EQ(CenteredOnScreen(1280, 800, 502, 360), (Rect{389, 220, 502, 360}));
-  EXPECT_EQ(CenteredOnScreen(1281, 801, 502, 360), (Rect{389, 220, 502, 360}));
-  EXPECT_EQ(CenteredOnScreen(400, 300, 502, 360), (Rect{0, 0, 502, 360}));
+  EXPECT_EQ(CenteredOnScreen(1280, 800, 502, 360), (Box{389, 220, 502, 360}));
+  EXPECT_EQ(CenteredOnScreen(1281, 801, 502, 360), (Box{389, 220, 502, 360}));
+  EXPECT_EQ(CenteredOnScreen(400, 300, 502, 360), (Box{0, 0, 502, 360}));
 }
 
 TEST(MainFormModelTest, PanelButtonsStackInsideThePanelAboveTheStatusBar) {
   for (const int status : {19, 22, 26}) {
     const MainLayout l = LayoutMainForm(kMainClientWidth, kMainClientHeight, status);
-    const Rect panel{0, 0, kPanelWidth, kMainClientHeight - status};
+    const Box panel{0, 0, kPanelWidth, kMainClientHeight - status};
     for (int i = 0; i < kPanelImageCount; ++i) {
       SCOPED_TRACE(i);
       EXPECT_TRUE(Contains(panel, l.buttons[i]));
@@ -138,7 +138,7 @@ TEST(MainFormModelTest, PanelButtonsStackInsideThePanelAboveTheStatusBar) {
 }
 
 TEST(MainFormModelTest, PageControlsFitTheirPageWithoutOverlapping) {
-  const Rect area{0, 0, kPageAreaWidth, kPageAreaHeight};
+  const Box area{0, 0, kPageAreaWidth, kPageAreaHeight};
   std::set<int> ids;
   const auto controls = PageControls();
   for (const PageControl& c : controls) {
@@ -185,12 +185,12 @@ TEST(MainFormModelTest, LengthsAndRectsScaleWithTheScreensDpi) {
   } cases[] = {{496, 96, 496}, {496, 120, 620}, {496, 144, 744}, {306, 144, 459},
                {5, 120, 6},    {1, 144, 2},     {-5, 144, -8},   {7, 0, 7}};
   for (const Case& c : cases) EXPECT_EQ(ScaleLength(c.length, c.dpi), c.scaled) << c.length << "@" << c.dpi;
-  EXPECT_EQ(ScaleRect({10, 20, 30, 40}, 96), (Rect{10, 20, 30, 40}));
-  EXPECT_EQ(ScaleRect({10, 20, 30, 40}, 144), (Rect{15, 30, 45, 60}));
+  EXPECT_EQ(ScaleRect({10, 20, 30, 40}, 96), (Box{10, 20, 30, 40}));
+  EXPECT_EQ(ScaleRect({10, 20, 30, 40}, 144), (Box{15, 30, 45, 60}));
   // Neighbours that touch at 96 dpi still touch and do not overlap.
   for (const int dpi : {96, 120, 125, 144, 168, 192}) {
-    const Rect a = ScaleRect({6, 6, 125, 33}, dpi);
-    const Rect b = ScaleRect({6, 39, 125, 33}, dpi);
+    const Box a = ScaleRect({6, 6, 125, 33}, dpi);
+    const Box b = ScaleRect({6, 39, 125, 33}, dpi);
     EXPECT_EQ(a.bottom(), b.top) << dpi;
     EXPECT_FALSE(Overlaps(a, b)) << dpi;
   }

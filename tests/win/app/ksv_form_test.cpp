@@ -17,6 +17,7 @@
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
+#include "video/win/video_links.h"
 
 namespace ksv::app {
 namespace {
@@ -26,12 +27,12 @@ using ui::Wide;
 constexpr const char* kExeFolder = "C:\\Program Files\\KSV\\";
 constexpr const char* kDocuments = "C:\\users\\me\\Documents";
 
-class FakeVideo : public ui::VideoApi {
+class FakeVideo : public video::VideoApi {
  public:
   HWND Handle() const override { return nullptr; }
   void ShowVideoModal() override {
     ++shown;
-    main_visible_when_shown = ui::Forms().main->MainWindowVisible();
+    main_visible_when_shown = Forms().main->MainWindowVisible();
   }
   int shown = 0;
   bool main_visible_when_shown = true;
@@ -47,7 +48,7 @@ class KsvFormTest : public ::testing::Test {
   void TearDown() override {
     form_.reset();
     DisableHotKeyHook();
-    ui::Forms().video = nullptr;
+    video::Links().video = nullptr;
   }
 
   TKSVForm& Make(std::optional<std::u16string> arg = std::nullopt, unsigned os_major = 10) {
@@ -110,7 +111,7 @@ class KsvFormTest : public ::testing::Test {
 
 TEST_F(KsvFormTest, FirstStartWritesTheDefaultsAndShowsThemInThePages) {
   TKSVForm& f = Make();
-  EXPECT_EQ(ui::Forms().main, &f);
+  EXPECT_EQ(Forms().main, &f);
   EXPECT_EQ(Stored(kKsvKey, "Ver"), "V1.6");
   EXPECT_EQ(Stored(kKsvKey, "Install_Dir"), kExeFolder);
   EXPECT_EQ(Stored(kHighKey, "Quit"), "int:0");
@@ -486,7 +487,7 @@ TEST_F(KsvFormTest, HelpCommandsGoToTheShell) {
 
 TEST_F(KsvFormTest, CameraButtonHidesTheMainWindowAndShowsTheCameraModally) {
   FakeVideo video;
-  ui::Forms().video = &video;
+  video::Links().video = &video;
   TKSVForm& f = Make();
   f.OpenMainWindow();
   Command(IDC_CAMERABTN, BN_CLICKED);

@@ -16,7 +16,7 @@ namespace {
 using testing::FakeForms;
 using testing::PumpUntil;
 
-class FakeOverlay : public ui::OverlayApi {
+class FakeOverlay : public OverlayApi {
  public:
   HWND Handle() const override { return nullptr; }
   void ShowOverlay(const Raster& frozen) override {
@@ -33,8 +33,8 @@ class CaptureServiceTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(frame.CreateForm());
     forms = std::make_unique<FakeForms>();
-    saved_overlay = ui::Forms().overlay;
-    ui::Forms().overlay = &overlay;
+    saved_overlay = Links().overlay;
+    Links().overlay = &overlay;
     forms->main.settings.conventional.HideMainForm = false;
     service.ArmCapture();
     PumpUntil([] { return false; }, std::chrono::milliseconds(50));
@@ -45,7 +45,7 @@ class CaptureServiceTest : public ::testing::Test {
     // Leaves the process-wide cycle armed and in the default mode.
     service.ChooseMode(CaptureMode::Region);
     service.ArmCapture();
-    ui::Forms().overlay = saved_overlay;
+    Links().overlay = saved_overlay;
     forms.reset();
   }
 
@@ -61,7 +61,7 @@ class CaptureServiceTest : public ::testing::Test {
   TSelectAreaForm frame;
   std::unique_ptr<FakeForms> forms;
   FakeOverlay overlay;
-  ui::OverlayApi* saved_overlay = nullptr;
+  OverlayApi* saved_overlay = nullptr;
 };
 
 TEST_F(CaptureServiceTest, CaptureButtonInRegionModeShowsTheOverlayWithTheScreen) {

@@ -1,46 +1,24 @@
-// Stand-ins for the main window, the editor and the capture cycle, put in
-// ui::Forms() so the capture windows can be driven alone under Wine.
+// Stand-ins for the editor and the capture cycle, and the common main
+// window, put in the capture side's links so the capture windows can be
+// driven alone under Wine.
 #pragma once
 
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "capture/win/capture_links.h"
+#include "common/main_window_fake.h"
+#include "common/pump.h"
 #include "core/raster.h"
-#include "ui/forms.h"
 
 namespace ksv::capture::testing {
 
-class FakeMain : public ui::MainFormApi {
- public:
-  HWND Handle() const override { return nullptr; }
-  Settings LiveSettings() const override { return settings; }
-  CaptureMode LiveCaptureMode() const override { return mode; }
-  bool LiveIncludeCursor() const override { return include_cursor; }
-  void SetCaptureTimerEnabled(bool enabled) override { timer = enabled; }
-  bool CaptureTimerEnabled() const override { return timer; }
-  void ShowCaptureMode(CaptureMode m) override { mode = m; }
-  void SetIncludeCursorChecked(bool checked) override { include_cursor = checked; }
-  bool MainWindowVisible() const override { return visible; }
-  void HideMainWindow() override { visible = false; }
-  void OpenMainWindow() override { visible = true; }
-  void OpenUpdateHistory() override {}
-  void OpenMail() override {}
-  void OpenHomePage() override {}
+using wintest::PumpUntil;
 
-  Settings settings;
-  CaptureMode mode = CaptureMode::Region;
-  bool include_cursor = false;
-  bool timer = true;
-  bool visible = false;
-};
-
-class FakeEditor : public ui::EditorApi {
+class FakeEditor : public PictureSink {
  public:
-  HWND Handle() const override { return nullptr; }
   void LoadFullScreen(const Raster& canvas) override {
     loads.push_back("LoadFullScreen");
     picture = canvas;
@@ -59,7 +37,6 @@ class FakeEditor : public ui::EditorApi {
     shown = true;
     modal = m;
   }
-  bool EditorVisible() const override { return shown; }
 
   std::vector<std::string> loads;
   Raster picture;
@@ -69,7 +46,7 @@ class FakeEditor : public ui::EditorApi {
   bool modal = false;
 };
 
-class FakeCapture : public ui::CaptureApi {
+class FakeCapture : public CaptureApi {
  public:
   void EditorClosed() override { ++editor_closed; }
   void OverlayCancelled() override { ++cancelled; }
@@ -77,22 +54,18 @@ class FakeCapture : public ui::CaptureApi {
   int cancelled = 0;
 };
 
-// Puts the fakes in Forms() for the life of the object and takes them out
+// Puts the fakes in Links() for the life of the object and takes them out
 // again.
 class FakeForms {
  public:
   FakeForms();
   ~FakeForms();
-  FakeMain main;
+  wintest::FakeMainWindow main;
   FakeEditor editor;
   FakeCapture capture;
 
  private:
-  ui::FormsRegistry saved_;
+  CaptureLinks saved_;
 };
-
-// Dispatches messages until the condition holds or the timeout passes.
-bool PumpUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
 }  // namespace ksv::capture::testing

@@ -1,37 +1,15 @@
 #include "editor_fake.h"
 
-#include "ui/message_loop.h"
-
 namespace ksv::editor::testing {
 
-ScopedForms::ScopedForms(ui::MainFormApi* main, ui::CaptureApi* capture) : saved_(ui::Forms()) {
-  ui::Forms().main = main;
-  ui::Forms().capture = capture;
+ScopedForms::ScopedForms(MainWindowLink* main, CaptureLink* capture) : saved_(Links()) {
+  Links().main = main;
+  Links().capture = capture;
 }
 
 ScopedForms::~ScopedForms() {
-  ui::Forms().main = saved_.main;
-  ui::Forms().capture = saved_.capture;
-}
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    // As the program's loop does.
-    if (ui::PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeout_ms) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    PumpPending();
-  }
-  return true;
+  Links().main = saved_.main;
+  Links().capture = saved_.capture;
 }
 
 Raster Pattern(int width, int height) {

@@ -42,7 +42,7 @@ class SaveFormTest : public ::testing::Test {
 };
 
 TEST_F(SaveFormTest, RegistersAsTheProgramsEditorWithItsCaption) {
-  EXPECT_EQ(ui::Forms().editor, &form_);
+  EXPECT_EQ(Links().editor, &form_);
   wchar_t caption[64] = {};
   GetWindowTextW(form_.hwnd(), caption, 64);
   EXPECT_STREQ(caption, L"图像编辑");

@@ -1,47 +1,42 @@
-// How the program's five windows reach each other. Each window exists once
-// for the whole run and registers itself in Forms() when it is created;
-// the others call it through these small interfaces, so each window can be
-// built and tested without the real others (tests put fakes in Forms()).
+// How the capture windows reach the rest of the program. The capture cycle
+// needs the main window (its mode, options and Timer1) and somewhere to
+// hand its pictures (the editor), but may not know either: it declares
+// here what it needs, the application connects the real windows, tests put
+// fakes in. Its own windows register themselves here too.
 #pragma once
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "capture/capture_cycle.h"
 #include "capture/capture_mode.h"
 #include "core/raster.h"
 
-namespace ksv::ui {
+namespace ksv::capture {
 
-// The main window: owner of the live settings and of the capture timer.
-class MainFormApi {
+// The main window as the capture cycle sees it. The live values are read
+// from its option pages at the moment of use, never cached by the caller.
+class MainWindowLink {
  public:
-  virtual ~MainFormApi() = default;
+  virtual ~MainWindowLink() = default;
   virtual HWND Handle() const = 0;
-  // The option pages' controls as they stand now (read at the moment of
-  // use, never cached by the caller).
-  virtual Settings LiveSettings() const = 0;
   virtual CaptureMode LiveCaptureMode() const = 0;
   virtual bool LiveIncludeCursor() const = 0;
+  virtual CaptureOptions LiveCaptureOptions() const = 0;
   // Timer1, the 50 ms capture timer.
   virtual void SetCaptureTimerEnabled(bool enabled) = 0;
-  virtual bool CaptureTimerEnabled() const = 0;
   // The mode items' check marks and the mode buttons, kept in step.
   virtual void ShowCaptureMode(CaptureMode mode) = 0;
   virtual void SetIncludeCursorChecked(bool checked) = 0;
   virtual bool MainWindowVisible() const = 0;
   virtual void HideMainWindow() = 0;
-  // Shows the main window again after a capture or the camera window.
+  // Shows the main window again after a capture.
   virtual void OpenMainWindow() = 0;
-  virtual void OpenUpdateHistory() = 0;  // "更新历史"
-  virtual void OpenMail() = 0;           // "联系我们"
-  virtual void OpenHomePage() = 0;       // "官方网站"
 };
 
-// The image editor.
-class EditorApi {
+// Where a capture goes (the image editor).
+class PictureSink {
  public:
-  virtual ~EditorApi() = default;
-  virtual HWND Handle() const = 0;
+  virtual ~PictureSink() = default;
   // A whole-screen canvas.
   virtual void LoadFullScreen(const Raster& canvas) = 0;
   // The overlay's frozen screen; the drag began at drag_start (screen
@@ -51,7 +46,6 @@ class EditorApi {
   virtual void LoadPicture(const Raster& picture) = 0;
   // Shows the editor; with modal set, returns when it is closed.
   virtual void ShowEditor(bool modal) = 0;
-  virtual bool EditorVisible() const = 0;
 };
 
 // The full-screen region overlay.
@@ -74,15 +68,8 @@ class SelectFrameApi {
   virtual void HideFrame() = 0;
 };
 
-// The camera window.
-class VideoApi {
- public:
-  virtual ~VideoApi() = default;
-  virtual HWND Handle() const = 0;
-  virtual void ShowVideoModal() = 0;
-};
-
-// The capture cycle, as the other windows see it.
+// The capture cycle, as the overlay and the editor's side of the program
+// see it.
 class CaptureApi {
  public:
   virtual ~CaptureApi() = default;
@@ -95,17 +82,18 @@ class CaptureApi {
   virtual void OverlayCancelled() = 0;
 };
 
-// Process-wide references; a pointer is null until its window exists.
-// The windows own themselves; these are not owning.
-struct FormsRegistry {
-  MainFormApi* main = nullptr;
-  SelectFrameApi* select_area = nullptr;
-  EditorApi* editor = nullptr;
+// Process-wide references; a pointer is null until its window exists or
+// is connected. None of them is owned.
+struct CaptureLinks {
+  // Connected by the application.
+  MainWindowLink* main = nullptr;
+  PictureSink* editor = nullptr;
+  // The capture side's own windows and service, registered by themselves.
   OverlayApi* overlay = nullptr;
-  VideoApi* video = nullptr;
+  SelectFrameApi* select_area = nullptr;
   CaptureApi* capture = nullptr;
 };
 
-FormsRegistry& Forms();
+CaptureLinks& Links();
 
-}  // namespace ksv::ui
+}  // namespace ksv::capture

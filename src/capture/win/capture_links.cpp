@@ -1,0 +1,10 @@
+#include "capture/win/capture_links.h"
+
+namespace ksv::capture {
+
+CaptureLinks& Links() {
+  static CaptureLinks links;
+  return links;
+}
+
+}  // namespace ksv::capture

@@ -1,0 +1,10 @@
+#include "editor/win/editor_links.h"
+
+namespace ksv::editor {
+
+EditorLinks& Links() {
+  static EditorLinks links;
+  return links;
+}
+
+}  // namespace ksv::editor
