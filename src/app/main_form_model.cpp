@@ -8,46 +8,26 @@ namespace ksv::app {
 
 namespace {
 
-constexpr Shortcut kNone{};
-constexpr Shortcut Ctrl(char k) { return {kCtrl, k}; }
-constexpr Shortcut Alt(char k) { return {kAlt, k}; }
-
 // Menu images: 0 capture, 1 quit, 2-6 the five modes, 7 mail, 8 home page,
-// 9 update history.
-constexpr MenuEntry kCaptureItems[] = {
-    {IDM_BEGINIP, "BeginIp", "开始截图", Ctrl('B'), 0},
-    {0, "Cut1", "", kNone, -1},
-    {IDM_QUIT, "Quit", "退出", kNone, 1},
-};
-
-constexpr MenuEntry kRangeItems[] = {
-    {IDM_ACTIVEWINDOW, "ActiveWindow", "活动窗口", Alt('A'), 2},
-    {IDM_FULLSCREEN, "FullScreen", "整个屏幕", Alt('F'), 3},
-    {IDM_REGION, "Region", "选定区域", Alt('S'), 4},
-    {IDM_FIXREGION, "FixRegion", "固定区域", Alt('R'), 5},
-    {IDM_AXTIVEOBJECT, "AxtiveObject", "选定控件", Alt('O'), 6},
-    {0, "Cut2", "", kNone, -1},
+// 9 update history. The shortcuts of the tray menu are shown only: they
+// would take Ctrl+A from the option pages' edits.
+constexpr CommandRow kCommands[] = {
+    {IDM_BEGINIP, "BeginIp", "开始截图", Ctrl('B'), kCaptureMenu, kNoFlags, 0},
+    {IDM_QUIT, "Quit", "退出", {}, kCaptureMenu, kSeparatorBefore, 1},
+    {IDM_ACTIVEWINDOW, "ActiveWindow", "活动窗口", Alt('A'), kRangeMenu, kRadioItem, 2},
+    {IDM_FULLSCREEN, "FullScreen", "整个屏幕", Alt('F'), kRangeMenu, kRadioItem, 3},
+    {IDM_REGION, "Region", "选定区域", Alt('S'), kRangeMenu, kRadioItem, 4},
+    {IDM_FIXREGION, "FixRegion", "固定区域", Alt('R'), kRangeMenu, kRadioItem, 5},
+    {IDM_AXTIVEOBJECT, "AxtiveObject", "选定控件", Alt('O'), kRangeMenu, kRadioItem, 6},
     // Its check mark is the cursor switch, so it carries no picture.
-    {IDM_INCLUDECURSOR, "IncludeCursor", "包含鼠标", {kCtrl | kAlt, 'M'}, -1},
-};
-
-constexpr MenuEntry kHelpItems[] = {
-    {IDM_MAIL, "MailMenu", "联系我们", Ctrl('M'), 7},
-    {IDM_HOME, "HomeMenu", "官方网站", kNone, 8},
-    {IDM_US, "US", "更新历史", Ctrl('H'), 9},
-};
-
-constexpr MenuSpec kMainMenu[] = {
-    {"IntePic", "截图(&B)", kCaptureItems},
-    {"CaptureRange", "截图范围(&C)", kRangeItems},
-    {"Help", "帮助(&H)", kHelpItems},
-};
-
-constexpr MenuEntry kTrayItems[] = {
-    {IDM_OPENMAIN, "OpenMainMenu", "打开主程序", Ctrl('O'), 4},
-    {0, "Cut8", "", kNone, -1},
-    {IDM_ABOUT, "AboutMenu", "关于我们", Ctrl('A'), 9},
-    {IDM_CLOSE, "CloseMenu", "退出", kNone, 1},
+    {IDM_INCLUDECURSOR, "IncludeCursor", "包含鼠标", CtrlAlt('M'), kRangeMenu, kSeparatorBefore | kCheckItem,
+     -1},
+    {IDM_MAIL, "MailMenu", "联系我们", Ctrl('M'), kHelpMenu, kNoFlags, 7},
+    {IDM_HOME, "HomeMenu", "官方网站", {}, kHelpMenu, kNoFlags, 8},
+    {IDM_US, "US", "更新历史", Ctrl('H'), kHelpMenu, kNoFlags, 9},
+    {IDM_OPENMAIN, "OpenMainMenu", "打开主程序", Ctrl('O'), kTrayMenu, kDefaultItem, 4},
+    {IDM_ABOUT, "AboutMenu", "关于我们", Ctrl('A'), kTrayMenu, kSeparatorBefore, 9},
+    {IDM_CLOSE, "CloseMenu", "退出", {}, kTrayMenu, kNoFlags, 1},
 };
 
 constexpr PanelButton kPanelButtons[] = {
@@ -167,24 +147,7 @@ constexpr PageControl kPageControls[] = {
 
 }  // namespace
 
-std::string ShortcutText(Shortcut s) {
-  if (s.empty()) return {};
-  std::string text;
-  if (s.modifiers & kCtrl) text += "Ctrl+";
-  if (s.modifiers & kShift) text += "Shift+";
-  if (s.modifiers & kAlt) text += "Alt+";
-  text += s.key;
-  return text;
-}
-
-std::span<const MenuSpec> MainMenuSpec() { return kMainMenu; }
-std::span<const MenuEntry> TrayMenuSpec() { return kTrayItems; }
-
-std::string MenuItemText(const MenuEntry& e) {
-  std::string text(e.caption);
-  if (!e.shortcut.empty()) text += "\t" + ShortcutText(e.shortcut);
-  return text;
-}
+std::span<const CommandRow> MainCommands() { return kCommands; }
 
 std::span<const PanelButton> PanelButtons() { return kPanelButtons; }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "capture/capture_mode.h"
+#include "core/commands.h"
 #include "core/geometry.h"
 
 namespace ksv::app {
@@ -34,40 +35,14 @@ inline constexpr int kMenuImageCount = 10;
 // Capture interval of Timer1.
 inline constexpr unsigned kCaptureTimerMs = 50;
 
-enum Modifier : unsigned { kNoModifier = 0, kCtrl = 1, kAlt = 2, kShift = 4 };
-
-// A menu shortcut: modifiers and a letter key 'A'..'Z'.
-struct Shortcut {
-  unsigned modifiers = kNoModifier;
-  char key = 0;
-  bool empty() const { return key == 0; }
-  bool operator==(const Shortcut&) const = default;
-};
-
-// "Ctrl+Alt+M"; empty for no shortcut.
-std::string ShortcutText(Shortcut s);
-
-struct MenuEntry {
-  int id = 0;  // 0 for a separator
-  std::string_view name;
-  std::string_view caption;
-  Shortcut shortcut;
-  int image = -1;  // index into the menu image list, -1 for none
-  bool separator() const { return id == 0; }
-};
-
-struct MenuSpec {
-  std::string_view name;
-  std::string_view caption;
-  std::span<const MenuEntry> items;
-};
-
-// "截图(&B)", "截图范围(&C)", "帮助(&H)" with their items.
-std::span<const MenuSpec> MainMenuSpec();
-// The tray icon's right-button menu.
-std::span<const MenuEntry> TrayMenuSpec();
-// The caption a menu item shows: its caption, a tab and the shortcut text.
-std::string MenuItemText(const MenuEntry& e);
+// The main window's commands: its menu bar "截图(&B)", "截图范围(&C)",
+// "帮助(&H)" and the tray icon's right-button menu.
+inline constexpr std::string_view kCaptureMenu = "截图(&B)";
+inline constexpr std::string_view kRangeMenu = "截图范围(&C)";
+inline constexpr std::string_view kHelpMenu = "帮助(&H)";
+inline constexpr std::string_view kTrayMenu = "托盘菜单";  // a popup: never shown
+inline constexpr std::string_view kMainMenuBar[] = {kCaptureMenu, kRangeMenu, kHelpMenu};
+std::span<const CommandRow> MainCommands();
 
 struct PanelButton {
   int id = 0;
@@ -86,7 +61,6 @@ std::optional<CaptureMode> ModeOfCommand(int command);
 inline constexpr CaptureMode kAllModes[] = {CaptureMode::ActiveWindow, CaptureMode::FullScreen,
                                             CaptureMode::Region, CaptureMode::FixRegion,
                                             CaptureMode::AxtiveObject};
-
 
 // The designs are in pixels at 96 dots per inch; on a screen set to more
 // the window grows with the font. Rounds to the nearest pixel.

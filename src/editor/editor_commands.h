@@ -1,13 +1,20 @@
-// The editor's commands: menu captions and shortcuts, the toolbar's buttons,
-// and the shortcut lookup the window runs on every key press before the
-// focused control sees it (so Ctrl+V in the text tool's box mirrors the
-// picture instead of pasting, and Ctrl+Z undoes the picture).
+// The editor's commands: one row each with its menu caption, shortcut,
+// place in the menus and on the toolbar, and the rules that check or grey
+// it. The window builds its menu bar, toolbar and accelerator table from
+// the rows, so its menu shortcuts take their keys before the focused
+// control sees them (Ctrl+V in the text tool's box mirrors the picture
+// instead of pasting, and Ctrl+Z undoes the picture).
 #pragma once
 
 #include <optional>
 #include <span>
+#include <string_view>
+
+#include "core/commands.h"
 
 namespace ksv::editor {
+
+class EditorDocument;
 
 enum class EditorCommand {
   kOpenFolder,         // OpenMenu
@@ -58,40 +65,28 @@ enum class EditorCommand {
   kNarrow,        // NarrowToolButton
   kActualSize,    // ActualSizeToolButton
 };
+inline constexpr int kEditorCommandCount = static_cast<int>(EditorCommand::kActualSize) + 1;
 
-// A key with its modifiers; key is the upper-case letter (the virtual-key
-// code of a letter key). key 0 means no shortcut.
-struct Shortcut {
-  bool ctrl = false;
-  bool shift = false;
-  bool alt = false;
-  char key = 0;
-  friend bool operator==(const Shortcut&, const Shortcut&) = default;
-};
+// Menu items and toolbar buttons carry kCommandBase plus the command's
+// number as their identifier.
+inline constexpr int kCommandBase = 2000;
+constexpr int CommandId(EditorCommand c) { return kCommandBase + static_cast<int>(c); }
+std::optional<EditorCommand> CommandOfId(int id);
 
-struct MenuItemInfo {
-  EditorCommand command;
-  const char* caption;  // UTF-8
-  Shortcut shortcut;
-};
+// The menu bar, left to right. "尺寸" is hidden and in no menu; "完成"
+// and the zoom commands are the toolbar's only.
+inline constexpr std::string_view kEditorMenuBar[] = {"文件(&F)", "编辑(&E)", "视图(&V)", "图像(&P)",
+                                                      "滤镜(&T)", "工具(&T)", "帮助(&H)"};
 
-struct ToolButtonInfo {
-  EditorCommand command;
-  const char* caption;
-  const char* hint;
-  bool separator_after;
-};
+// Every command, in the order of the list above.
+std::span<const CommandRow> EditorCommands();
+const CommandRow& RowOf(EditorCommand command);
 
-// Every menu item, in the order of the command list above.
-std::span<const MenuItemInfo> EditorMenuItems();
-// The toolbar SaveToolBar, left to right.
-std::span<const ToolButtonInfo> EditorToolButtons();
-// The top-level menus, left to right.
-std::span<const char* const> EditorTopMenus();
+// The view menu's check marks and the captions item's grey, and the zoom
+// buttons' grey, from the document.
+std::span<const CommandRule<EditorDocument>> EditorCommandRules();
 
-// The command a key press runs, if it is one of the menu shortcuts. Letters
-// are matched case-insensitively; the modifiers must match exactly, so
-// Ctrl+Shift+Z is redo and never undo.
+// The command a key press runs, if it is one of the menu shortcuts.
 std::optional<EditorCommand> CommandForShortcut(Shortcut pressed);
 
 inline constexpr const char* kEditorCaption = "图像编辑";

@@ -1,6 +1,8 @@
-// The program's message loop. A window registers its menu shortcuts here,
-// so they are translated before any of its focused controls sees the key,
-// and its keyboard navigation (Tab between controls) is handled.
+// The program's message loop. A window registers its menu shortcuts here
+// (the table ui::BuildAccelerators makes from its command rows), so they
+// are translated before any of its focused controls sees the key, in this
+// loop and in every modal one (ui::RunModalLoop), and its keyboard
+// navigation (Tab between controls) is handled.
 #pragma once
 
 #include <windows.h>

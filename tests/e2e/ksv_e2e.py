@@ -37,24 +37,14 @@ DEFAULT_TIMEOUT = float(os.environ.get("KSV_E2E_TIMEOUT", "30"))
 
 KSV_KEY = r"HKLM\Software\KSV"
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
-IDM_ACTIVEWINDOW = 1010  # the main window's "活动窗口"
 SHELL_FOLDERS_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 
-# Commands and controls of the main window (resources/resource_main.h).
-IDM_BEGINIP = 1001
-IDM_QUIT = 1002
-IDM_ACTIVEWINDOW = 1010
-IDM_FULLSCREEN = 1011
-IDM_REGION = 1012
-IDM_FIXREGION = 1013
-IDM_AXTIVEOBJECT = 1014
-IDM_INCLUDECURSOR = 1015
-IDM_MAIL = 1020
-IDM_HOME = 1021
-IDM_US = 1022
-IDM_OPENMAIN = 1030
-IDM_ABOUT = 1031
-IDM_CLOSE = 1032
+# Command and control identifiers of every window (IDM_FULLSCREEN,
+# EDITOR_SAVE, ...), written by tests/e2e/make_ids.py at configure time
+# from the resource headers and the editor's command table.
+sys.path.insert(0, os.environ.get("KSV_E2E_IDS", OUT_DIR))
+from ksv_ids import *  # noqa: E402,F401,F403
+
 # The main window's tray icon: its identifier and notification message.
 TRAY_ID = 1
 TRAY_MESSAGE = 0x8001  # WM_APP + 1
@@ -188,7 +178,7 @@ class Session:
                 if main:
                     # The main menu's quit command ends the program whatever
                     # the close action is set to.
-                    self.probe("command", str(main.hwnd), "1002")
+                    self.probe("command", str(main.hwnd), str(IDM_QUIT))
                 try:
                     self.proc.wait(timeout=10)
                 except subprocess.TimeoutExpired:

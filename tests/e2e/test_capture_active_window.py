@@ -1,9 +1,7 @@
 """Active-window mode: the capture button on the main window captures the
 main window itself, the foreground window at that moment."""
 import ksv_e2e
-from ksv_e2e import check
-
-IDM_ACTIVEWINDOW = 1010
+from ksv_e2e import check, IDM_ACTIVEWINDOW
 
 
 def scenario(s):

@@ -1,9 +1,7 @@
 """Control mode: Ctrl+B starts the wait, the frame rings the window or
 control under the mouse, and a click takes exactly that control."""
 import ksv_e2e
-from ksv_e2e import check
-
-IDM_AXTIVEOBJECT = 1014
+from ksv_e2e import check, IDM_AXTIVEOBJECT
 
 
 def scenario(s):

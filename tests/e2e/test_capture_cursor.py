@@ -5,11 +5,8 @@ import os
 import subprocess
 
 import ksv_e2e
-from ksv_e2e import check
+from ksv_e2e import check, IDM_FULLSCREEN, IDM_INCLUDECURSOR, EDITOR_SAVE
 
-IDM_FULLSCREEN = 1011
-IDM_INCLUDECURSOR = 1015
-EDITOR_SAVE = 2004  # the editor's "完成"
 MOUSE = (640, 400)
 
 

@@ -2,9 +2,7 @@
 centred on the mouse; it follows the mouse, and a click takes the area.
 Esc gives the wait up."""
 import ksv_e2e
-from ksv_e2e import check
-
-IDM_FIXREGION = 1013
+from ksv_e2e import check, IDM_FIXREGION
 
 
 def frame_at(s, left, top):

@@ -1,10 +1,7 @@
 """Full-screen mode: Ctrl+B puts a picture of the whole screen in the
 editor; choosing it after the fixed-region mode leaves no click wait."""
 import ksv_e2e
-from ksv_e2e import check
-
-IDM_FULLSCREEN = 1011
-IDM_FIXREGION = 1013
+from ksv_e2e import check, IDM_FULLSCREEN, IDM_FIXREGION
 
 
 def scenario(s):

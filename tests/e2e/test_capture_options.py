@@ -2,9 +2,8 @@
 main window stays on the screen through a capture; with the delay ticked
 the capture still arrives, after the delay, and the program stays usable."""
 import ksv_e2e
-from ksv_e2e import check
+from ksv_e2e import check, IDM_FULLSCREEN
 
-IDM_FULLSCREEN = 1011
 HIDE_MAIN = "捕捉图像时，自动隐藏主窗口"
 DELAY = "捕捉图像前的延迟时间(秒)："
 

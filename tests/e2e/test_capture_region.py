@@ -5,9 +5,7 @@ import os
 import subprocess
 
 import ksv_e2e
-from ksv_e2e import check
-
-EDITOR_SAVE = 2004  # the editor's "完成"
+from ksv_e2e import check, EDITOR_SAVE
 
 
 def check_stored_picture(s, saved):

@@ -1,9 +1,7 @@
 """Resting the mouse on a toolbar button, a tool button or a colour swatch
 shows its hint."""
 import ksv_e2e
-from ksv_e2e import check
-
-IDM_FULLSCREEN = 1011
+from ksv_e2e import check, IDM_FULLSCREEN
 
 
 def shown_hint(s):

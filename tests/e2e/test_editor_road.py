@@ -6,9 +6,8 @@ import os
 import struct
 
 import ksv_e2e
-from ksv_e2e import check
+from ksv_e2e import check, IDM_FULLSCREEN
 
-IDM_FULLSCREEN = 1011
 
 # libjpeg's luminance table (natural order) and its quality scaling.
 STD_LUMINANCE = [

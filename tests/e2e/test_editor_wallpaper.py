@@ -4,9 +4,8 @@ and the three values under HKCU "Control Panel\\Desktop"."""
 import os
 
 import ksv_e2e
-from ksv_e2e import check
+from ksv_e2e import check, IDM_FULLSCREEN
 
-IDM_FULLSCREEN = 1011
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 

@@ -7,11 +7,7 @@ next Ctrl+B captures again."""
 import os
 
 import ksv_e2e
-from ksv_e2e import check
-
-IDM_FULLSCREEN = 1011
-EDITOR_COMMAND_BASE = 2000
-STATUS_BAR_COMMAND = EDITOR_COMMAND_BASE + 10
+from ksv_e2e import check, IDM_FULLSCREEN, EDITOR_STATUS_BAR
 
 
 def editor_children(s, editor):
@@ -40,9 +36,9 @@ def scenario(s):
     s.wait_until(lambda: s.status_text(status, 2).startswith("坐标 x："), what="the position readout")
     check(s.status_text(status, 1).startswith("R："), "colour readout %r" % s.status_text(status, 1))
 
-    s.send_command(editor, STATUS_BAR_COMMAND)
+    s.send_command(editor, EDITOR_STATUS_BAR)
     s.wait_until(lambda: not editor_children(s, editor)["msctls_statusbar32"].visible, what="status bar hidden")
-    s.send_command(editor, STATUS_BAR_COMMAND)
+    s.send_command(editor, EDITOR_STATUS_BAR)
     s.wait_until(lambda: editor_children(s, editor)["msctls_statusbar32"].visible, what="status bar shown")
 
     # The menu shortcut takes Ctrl+C before the focused text box does.

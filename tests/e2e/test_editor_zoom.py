@@ -2,12 +2,7 @@
 centred in the minimum-size editor; the zoom buttons enlarge and shrink
 the view, and the zoomed view still reads the picture's own pixels."""
 import ksv_e2e
-from ksv_e2e import check
-
-EDITOR_COMMAND_BASE = 2000
-ENLARGE = EDITOR_COMMAND_BASE + 44
-NARROW = EDITOR_COMMAND_BASE + 45
-ACTUAL_SIZE = EDITOR_COMMAND_BASE + 46
+from ksv_e2e import check, EDITOR_ENLARGE, EDITOR_NARROW, EDITOR_ACTUAL_SIZE
 
 
 def scenario(s):
@@ -19,17 +14,17 @@ def scenario(s):
                         what="the size readout")
     check(size == "%d*%d" % (main.width, main.height), "picture %s, main window %r" % (size, main))
     s.screenshot("centred")
-    s.send_command(editor, ENLARGE)
-    s.send_command(editor, ENLARGE)
+    s.send_command(editor, EDITOR_ENLARGE)
+    s.send_command(editor, EDITOR_ENLARGE)
     s.screenshot("enlarged-twice")
     view = next(c for c in kids if c.cls == "TKsvScrollBox")
     # The view's top-left pixel is the picture's, whatever the zoom.
     s.move(view.left + 1, view.top + 1)
     s.wait_until(lambda: s.status_text(status, 2) == "坐标 x：0 y：0", what="the position readout at 0,0")
     for _ in range(4):
-        s.send_command(editor, NARROW)
+        s.send_command(editor, EDITOR_NARROW)
     s.screenshot("narrowed")
-    s.send_command(editor, ACTUAL_SIZE)
+    s.send_command(editor, EDITOR_ACTUAL_SIZE)
     s.screenshot("actual-size")
 
 

@@ -11,6 +11,7 @@
 #include "app/win/option_pages.h"
 #include "capture/win/capture_service.h"
 #include "capture/win/hook/ksvmain.h"
+#include "ui/commands.h"
 #include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/message_box.h"
@@ -52,14 +53,6 @@ unsigned SystemMajorVersion() {
   return 6;
 }
 
-BYTE AccelFlags(unsigned modifiers) {
-  BYTE f = FVIRTKEY;
-  if (modifiers & kCtrl) f |= FCONTROL;
-  if (modifiers & kAlt) f |= FALT;
-  if (modifiers & kShift) f |= FSHIFT;
-  return f;
-}
-
 }  // namespace
 
 TKSVForm::TKSVForm(Registry& registry) : registry_(registry) {}
@@ -68,8 +61,6 @@ TKSVForm::~TKSVForm() {
   if (Forms().main == this) RegisterMainForm(nullptr);
   // The window goes first: its menus still show the bitmaps below.
   if (hwnd()) DestroyWindow(hwnd());
-  if (tray_menu_) DestroyMenu(tray_menu_);
-  if (accelerators_) DestroyAcceleratorTable(accelerators_);
 }
 
 bool TKSVForm::CreateForm(TKSVFormOptions options) {
@@ -86,11 +77,12 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   const int client_height = ScaleLength(kMainClientHeight, dpi_);
 
   CreateImageLists();
-  CreateMenus();
+  ui::MenuHandle menu_bar = CreateMenus();
+  main_menu_ = menu_bar.get();
   RECT r{0, 0, client_width, client_height};
   AdjustWindowRectEx(&r, kStyle, TRUE, kExStyle);
   const Box place = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                      r.right - r.left, r.bottom - r.top);
+                                     r.right - r.left, r.bottom - r.top);
   CreateParams p;
   p.class_name = kClassName;
   p.caption = Wide(kProductName);
@@ -108,10 +100,11 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!Create(p)) {
     RegisterMainForm(nullptr);
-    if (main_menu_) DestroyMenu(main_menu_);
     main_menu_ = nullptr;
     return false;
   }
+  // From here the window destroys its menu bar with itself.
+  menu_bar.release();
   // The menu may wrap or the system metrics differ from what
   // AdjustWindowRectEx assumed; make the client area exactly the designed
   // size.
@@ -123,7 +116,7 @@ bool TKSVForm::CreateForm(TKSVFormOptions options) {
   const int h = (outer.bottom - outer.top) + client_height - client.bottom;
   const Box centred = CenteredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), w, h);
   SetWindowPos(hwnd(), nullptr, centred.left, centred.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-  ui::RegisterAccelerators(hwnd(), accelerators_);
+  ui::RegisterAccelerators(hwnd(), accelerators_.get());
   ui::RegisterDialogNavigation(hwnd(), true);
   return true;
 }
@@ -145,7 +138,7 @@ void TKSVForm::CreateImageLists() {
   menu_images_.reset(load(IDB_MENUIMAGES, kMenuImageSize, kMenuImageCount));
 }
 
-void TKSVForm::CreateMenus() {
+ui::MenuHandle TKSVForm::CreateMenus() {
   // Menu pictures are drawn onto the menu colour once, so that they need no
   // transparency from the menu code.
   auto picture = [this](int image) -> HBITMAP {
@@ -164,50 +157,13 @@ void TKSVForm::CreateMenus() {
     menu_bitmaps_.push_back(std::move(bmp));
     return h;
   };
-  auto fill = [&](HMENU menu, std::span<const MenuEntry> items) {
-    for (const MenuEntry& e : items) {
-      if (e.separator()) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        continue;
-      }
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(e.id), Wide(MenuItemText(e)).c_str());
-      if (HBITMAP bmp = picture(e.image)) {
-        MENUITEMINFOW mii{};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_BITMAP;
-        mii.hbmpItem = bmp;
-        SetMenuItemInfoW(menu, static_cast<UINT>(e.id), FALSE, &mii);
-      }
-    }
-  };
-
-  std::vector<ACCEL> accels;
-  main_menu_ = CreateMenu();
-  for (const MenuSpec& m : MainMenuSpec()) {
-    HMENU popup = CreatePopupMenu();
-    fill(popup, m.items);
-    AppendMenuW(main_menu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), Wide(m.caption).c_str());
-    for (const MenuEntry& e : m.items)
-      if (!e.separator() && !e.shortcut.empty())
-        accels.push_back(
-            {AccelFlags(e.shortcut.modifiers), static_cast<WORD>(e.shortcut.key), static_cast<WORD>(e.id)});
-  }
-  // The mode items show a radio bullet; Region is the mode at start.
-  for (const CaptureMode m : kAllModes) {
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_FTYPE;
-    mii.fType = MFT_RADIOCHECK;
-    SetMenuItemInfoW(main_menu_, static_cast<UINT>(CommandOfMode(m)), FALSE, &mii);
-  }
-  CheckMenuItem(main_menu_, IDM_REGION, MF_BYCOMMAND | MF_CHECKED);
-  CheckMenuItem(main_menu_, IDM_INCLUDECURSOR, MF_BYCOMMAND | MF_CHECKED);
-
-  tray_menu_ = CreatePopupMenu();
-  fill(tray_menu_, TrayMenuSpec());
-  SetMenuDefaultItem(tray_menu_, IDM_OPENMAIN, FALSE);
-
-  accelerators_ = CreateAcceleratorTableW(accels.data(), static_cast<int>(accels.size()));
+  ui::MenuHandle bar = ui::BuildMenuBar(MainCommands(), kMainMenuBar, picture);
+  // Region is the mode at start.
+  ui::SetMenuChecked(bar.get(), IDM_REGION, true);
+  ui::SetMenuChecked(bar.get(), IDM_INCLUDECURSOR, true);
+  tray_menu_ = ui::BuildPopupMenu(MainCommands(), kTrayMenu, picture);
+  accelerators_ = ui::BuildAccelerators(MainCommands(), kMainMenuBar);
+  return bar;
 }
 
 void TKSVForm::CreateControls() {
@@ -320,13 +276,11 @@ void TKSVForm::FormCreate() {
 
 CaptureMode TKSVForm::LiveCaptureMode() const {
   for (const CaptureMode m : kAllModes)
-    if (GetMenuState(main_menu_, CommandOfMode(m), MF_BYCOMMAND) & MF_CHECKED) return m;
+    if (ui::MenuChecked(main_menu_, CommandOfMode(m))) return m;
   return CaptureMode::Region;
 }
 
-bool TKSVForm::LiveIncludeCursor() const {
-  return (GetMenuState(main_menu_, IDM_INCLUDECURSOR, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
+bool TKSVForm::LiveIncludeCursor() const { return ui::MenuChecked(main_menu_, IDM_INCLUDECURSOR); }
 
 void TKSVForm::SetCaptureTimerEnabled(bool enabled) {
   if (!hwnd()) return;
@@ -340,13 +294,13 @@ void TKSVForm::SetCaptureTimerEnabled(bool enabled) {
 void TKSVForm::ShowCaptureMode(CaptureMode mode) {
   for (const CaptureMode m : kAllModes) {
     const int id = CommandOfMode(m);
-    CheckMenuItem(main_menu_, id, MF_BYCOMMAND | (m == mode ? MF_CHECKED : MF_UNCHECKED));
+    ui::SetMenuChecked(main_menu_, id, m == mode);
     ui::SetChecked(Item(id), m == mode);
   }
 }
 
 void TKSVForm::SetIncludeCursorChecked(bool checked) {
-  CheckMenuItem(main_menu_, IDM_INCLUDECURSOR, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  ui::SetMenuChecked(main_menu_, IDM_INCLUDECURSOR, checked);
 }
 
 bool TKSVForm::MainWindowVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
@@ -437,78 +391,46 @@ void TKSVForm::Command(int id, int code) {
     }
     return;
   }
-  switch (id) {
-    case IDM_BEGINIP:
-      CutBtnClick();
-      break;
-    case IDM_QUIT:
-    case IDM_CLOSE:
-      QuitClick();
-      break;
-    case IDM_ACTIVEWINDOW:
-      ActiveWindowClick();
-      break;
-    case IDM_FULLSCREEN:
-      FullScreenClick();
-      break;
-    case IDM_REGION:
-      RegionClick();
-      break;
-    case IDM_FIXREGION:
-      FixRegionClick();
-      break;
-    case IDM_AXTIVEOBJECT:
-      AxtiveObjectClick();
-      break;
-    case IDM_INCLUDECURSOR:
-      IncludeCursorClick();
-      break;
-    case IDM_MAIL:
-      MailMenuClick();
-      break;
-    case IDM_HOME:
-      HomeMenuClick();
-      break;
-    case IDM_US:
-    case IDM_ABOUT:
-      USClick();
-      break;
-    case IDM_OPENMAIN:
-      OpenMainMenuClick();
-      break;
-    case IDC_CAMERABTN:
-      CameraBtnClick();
-      break;
-    case IDC_INCLUDEMOUSE:
-      if (code == BN_CLICKED) IncludeMouseClick();
-      break;
-    case IDC_DELAYTIMECAP:
-      if (code == EN_CHANGE) DelayTimeCapChange();
-      break;
-    case IDC_WIDTHVALUE:
-      if (code == EN_CHANGE) WidthValueChange();
-      break;
-    case IDC_HEIGHTVALUE:
-      if (code == EN_CHANGE) HeightValueChange();
-      break;
-    case IDC_FNAMETEMP:
-      if (code == EN_CHANGE) FNameTempChange();
-      break;
-    case IDC_SAVEDIRBTN:
-      SaveDirBtnClick();
-      break;
-    case IDC_CONVENTIONALOKBTN:
-      ConventionalOKBtnClick();
-      break;
-    case IDC_SAVEOKBTN:
-      SaveOKBtnClick();
-      break;
-    case IDC_HIGHBTN:
-      HighBtnClick();
-      break;
-    default:
-      break;
-  }
+  if (ui::RunCommand<TKSVForm>(*this, CommandHandlers(), id)) return;
+  ui::RunNotification<TKSVForm>(*this, NotificationHandlers(), id, code);
+}
+
+std::span<const ui::CommandHandler<TKSVForm>> TKSVForm::CommandHandlers() {
+  // Menu items, shortcuts and buttons, whatever their notification. A mode
+  // button carries its menu item's command.
+  static constexpr ui::CommandHandler<TKSVForm> kHandlers[] = {
+      {IDM_BEGINIP, &TKSVForm::CutBtnClick},
+      {IDM_QUIT, &TKSVForm::QuitClick},
+      {IDM_CLOSE, &TKSVForm::QuitClick},
+      {IDM_ACTIVEWINDOW, &TKSVForm::ActiveWindowClick},
+      {IDM_FULLSCREEN, &TKSVForm::FullScreenClick},
+      {IDM_REGION, &TKSVForm::RegionClick},
+      {IDM_FIXREGION, &TKSVForm::FixRegionClick},
+      {IDM_AXTIVEOBJECT, &TKSVForm::AxtiveObjectClick},
+      {IDM_INCLUDECURSOR, &TKSVForm::IncludeCursorClick},
+      {IDM_MAIL, &TKSVForm::MailMenuClick},
+      {IDM_HOME, &TKSVForm::HomeMenuClick},
+      {IDM_US, &TKSVForm::USClick},
+      {IDM_ABOUT, &TKSVForm::USClick},
+      {IDM_OPENMAIN, &TKSVForm::OpenMainMenuClick},
+      {IDC_CAMERABTN, &TKSVForm::CameraBtnClick},
+      {IDC_SAVEDIRBTN, &TKSVForm::SaveDirBtnClick},
+      {IDC_CONVENTIONALOKBTN, &TKSVForm::ConventionalOKBtnClick},
+      {IDC_SAVEOKBTN, &TKSVForm::SaveOKBtnClick},
+      {IDC_HIGHBTN, &TKSVForm::HighBtnClick},
+  };
+  return kHandlers;
+}
+
+std::span<const ui::NotificationHandler<TKSVForm>> TKSVForm::NotificationHandlers() {
+  static constexpr ui::NotificationHandler<TKSVForm> kHandlers[] = {
+      {IDC_INCLUDEMOUSE, BN_CLICKED, &TKSVForm::IncludeMouseClick},
+      {IDC_DELAYTIMECAP, EN_CHANGE, &TKSVForm::DelayTimeCapChange},
+      {IDC_WIDTHVALUE, EN_CHANGE, &TKSVForm::WidthValueChange},
+      {IDC_HEIGHTVALUE, EN_CHANGE, &TKSVForm::HeightValueChange},
+      {IDC_FNAMETEMP, EN_CHANGE, &TKSVForm::FNameTempChange},
+  };
+  return kHandlers;
 }
 
 LRESULT TKSVForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {

@@ -18,6 +18,7 @@
 #include "app/registry.h"
 #include "app/settings.h"
 #include "app/win/forms.h"
+#include "ui/commands.h"
 #include "ui/gdi.h"
 #include "ui/handles.h"
 #include "ui/window.h"
@@ -89,8 +90,8 @@ class TKSVForm : public ui::Window, public MainFormApi {
 
   // For tests and the start-up code.
   HMENU MainMenu() const { return main_menu_; }
-  HMENU TrayPopupMenu() const { return tray_menu_; }
-  HACCEL Accelerators() const { return accelerators_; }
+  HMENU TrayPopupMenu() const { return tray_menu_.get(); }
+  HACCEL Accelerators() const { return accelerators_.get(); }
   HIMAGELIST PanelImageList() const { return panel_images_.get(); }
   HIMAGELIST MenuImageList() const { return menu_images_.get(); }
   bool TrayIconShown() const { return tray_shown_; }
@@ -102,9 +103,13 @@ class TKSVForm : public ui::Window, public MainFormApi {
 
  private:
   void Command(int id, int code);
+  // WM_COMMAND's handlers: by command, and by control and notification.
+  static std::span<const ui::CommandHandler<TKSVForm>> CommandHandlers();
+  static std::span<const ui::NotificationHandler<TKSVForm>> NotificationHandlers();
 
   // Building the window.
-  void CreateMenus();
+  // The menu bar (for the window to take), the tray menu and the shortcuts.
+  ui::MenuHandle CreateMenus();
   void CreateImageLists();
   void CreateControls();
   void CreatePanel();
@@ -169,9 +174,9 @@ class TKSVForm : public ui::Window, public MainFormApi {
   bool tray_shown_ = false;
   UINT taskbar_created_ = 0;
 
-  HMENU main_menu_ = nullptr;      // attached to the window, destroyed with it
-  HMENU tray_menu_ = nullptr;      // owned
-  HACCEL accelerators_ = nullptr;  // owned
+  HMENU main_menu_ = nullptr;  // attached to the window, destroyed with it
+  ui::MenuHandle tray_menu_;
+  ui::AcceleratorHandle accelerators_;
   ui::ImageListHandle panel_images_;
   ui::ImageListHandle menu_images_;
   std::vector<ui::ImageListHandle> button_images_;  // one per panel button

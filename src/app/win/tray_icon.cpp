@@ -52,7 +52,7 @@ void TKSVForm::ShowTrayMenu() {
   // The menu closes when the user clicks elsewhere only if the window is
   // in the foreground.
   SetForegroundWindow(hwnd());
-  TrackPopupMenu(tray_menu_, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, pt.x, pt.y, 0, hwnd(),
+  TrackPopupMenu(tray_menu_.get(), TPM_RIGHTBUTTON | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, pt.x, pt.y, 0, hwnd(),
                  nullptr);
   PostMessageW(hwnd(), WM_NULL, 0, 0);
 }

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "../../../resources/resource_editor.h"
-#include "editor/menu_layout.h"
+#include "editor/editor_commands.h"
 #include "editor/status_text.h"
 #include "editor/win/save_form.h"
 #include "editor/win/save_form_parts.h"
+#include "ui/commands.h"
 #include "ui/controls.h"
 
 namespace ksv::editor {
@@ -25,11 +26,17 @@ constexpr int kToolBarButtonWidth = 55;
 constexpr int kToolBarButtonHeight = 60;
 constexpr int kToolBarIconSide = 40;
 
-// The toolbar's texts outlive the buttons that point at them.
+// The toolbar's buttons, left to right, and their texts, which outlive
+// the buttons that point at them.
+const std::vector<const CommandRow*>& ToolBarRows() {
+  static const std::vector<const CommandRow*> rows = ToolbarRows(EditorCommands());
+  return rows;
+}
+
 const std::vector<std::wstring>& ToolBarCaptions() {
   static const std::vector<std::wstring> captions = [] {
     std::vector<std::wstring> v;
-    for (const ToolButtonInfo& b : EditorToolButtons()) v.push_back(ui::Wide(b.caption));
+    for (const CommandRow* b : ToolBarRows()) v.push_back(ui::Wide(b->tool_caption));
     return v;
   }();
   return captions;
@@ -38,7 +45,7 @@ const std::vector<std::wstring>& ToolBarCaptions() {
 const std::vector<std::wstring>& ToolBarHints() {
   static const std::vector<std::wstring> hints = [] {
     std::vector<std::wstring> v;
-    for (const ToolButtonInfo& b : EditorToolButtons()) v.push_back(ui::Wide(b.hint));
+    for (const CommandRow* b : ToolBarRows()) v.push_back(ui::Wide(b->tool_hint));
     return v;
   }();
   return hints;
@@ -47,33 +54,10 @@ const std::vector<std::wstring>& ToolBarHints() {
 }  // namespace
 
 void TSaveForm::CreateMenuBar() {
-  menu_ = CreateMenu();
-  std::function<void(HMENU, std::span<const MenuEntry>)> fill = [&](HMENU menu,
-                                                                    std::span<const MenuEntry> entries) {
-    for (const MenuEntry& e : entries) {
-      switch (e.kind) {
-        case MenuEntry::Kind::kSeparator:
-          AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-          break;
-        case MenuEntry::Kind::kSubmenu: {
-          HMENU sub = CreatePopupMenu();
-          fill(sub, e.children);
-          AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ui::Wide(e.caption).c_str());
-          break;
-        }
-        case MenuEntry::Kind::kItem:
-          AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(CommandId(e.command)),
-                      ui::Wide(MenuItemText(e.command)).c_str());
-          break;
-      }
-    }
-  };
-  for (const TopMenu& top : EditorMenuBar()) {
-    HMENU popup = CreatePopupMenu();
-    fill(popup, top.entries);
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), ui::Wide(top.caption).c_str());
-  }
+  // The window destroys its menu bar with itself.
+  menu_ = ui::BuildMenuBar(EditorCommands(), kEditorMenuBar).release();
   SetMenu(hwnd(), menu_);
+  accelerators_ = ui::BuildAccelerators(EditorCommands(), kEditorMenuBar);
 }
 
 void TSaveForm::CreateToolBar() {
@@ -83,7 +67,7 @@ void TSaveForm::CreateToolBar() {
                               kToolBarId, 0, 0, 10, 10);
   SendMessageW(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   tool_images_.reset(ImageList_Create(kToolBarIconSide, kToolBarIconSide, ILC_COLOR32 | ILC_MASK, 10, 0));
-  const auto buttons = EditorToolButtons();
+  const auto& buttons = ToolBarRows();
   std::vector<int> image(buttons.size(), I_IMAGENONE);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     auto icon = static_cast<HICON>(
@@ -100,12 +84,12 @@ void TSaveForm::CreateToolBar() {
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     TBBUTTON b{};
     b.iBitmap = image[i];
-    b.idCommand = CommandId(buttons[i].command);
+    b.idCommand = buttons[i]->id;
     b.fsState = TBSTATE_ENABLED;
     b.fsStyle = BTNS_BUTTON;
     b.iString = reinterpret_cast<INT_PTR>(ToolBarCaptions()[i].c_str());
     tb.push_back(b);
-    if (buttons[i].separator_after) {
+    if (buttons[i]->Has(kToolSeparatorAfter)) {
       TBBUTTON sep{};
       sep.iBitmap = 6;
       sep.fsStyle = BTNS_SEP;
@@ -153,10 +137,11 @@ std::wstring TSaveForm::StatusBarText(StatusPanel panel) const {
 }
 
 void TSaveForm::UpdateZoomButtons() {
-  SendMessageW(tool_bar_, TB_ENABLEBUTTON, CommandId(EditorCommand::kEnlarge),
-               MAKELPARAM(doc_.GetZoom().EnlargeButtonEnabled() ? TRUE : FALSE, 0));
-  SendMessageW(tool_bar_, TB_ENABLEBUTTON, CommandId(EditorCommand::kNarrow),
-               MAKELPARAM(doc_.GetZoom().NarrowButtonEnabled() ? TRUE : FALSE, 0));
+  for (const CommandRule<EditorDocument>& rule : EditorCommandRules()) {
+    if (rule.enabled == nullptr || FindCommand(EditorCommands(), rule.id)->tool_slot < 0) continue;
+    SendMessageW(tool_bar_, TB_ENABLEBUTTON, static_cast<WPARAM>(rule.id),
+                 MAKELPARAM(rule.enabled(doc_) ? TRUE : FALSE, 0));
+  }
 }
 
 bool TSaveForm::ToolButtonEnabled(EditorCommand command) const {
@@ -165,26 +150,14 @@ bool TSaveForm::ToolButtonEnabled(EditorCommand command) const {
 
 bool TSaveForm::ToolButtonVisible() const { return IsWindowVisible(tool_bar_) != FALSE; }
 
-void TSaveForm::UpdateViewMenu() {
-  const ViewToggles& t = doc_.Toggles();
-  auto check = [this](EditorCommand c, bool on) {
-    CheckMenuItem(menu_, static_cast<UINT>(CommandId(c)), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-  };
-  check(EditorCommand::kToolBarButtons, t.ToolBarButtonsChecked());
-  check(EditorCommand::kToolBarText, t.ToolBarTextChecked());
-  check(EditorCommand::kToolsPanel, t.ToolsPanelChecked());
-  check(EditorCommand::kStatusBar, t.StatusBarChecked());
-  EnableMenuItem(menu_, static_cast<UINT>(CommandId(EditorCommand::kToolBarText)),
-                 MF_BYCOMMAND | (t.ToolBarTextEnabled() ? MF_ENABLED : MF_GRAYED));
-}
+void TSaveForm::UpdateViewMenu() { ui::ApplyMenuRules<EditorDocument>(menu_, EditorCommandRules(), doc_); }
 
 bool TSaveForm::MenuItemChecked(EditorCommand command) const {
-  return (GetMenuState(menu_, static_cast<UINT>(CommandId(command)), MF_BYCOMMAND) & MF_CHECKED) != 0;
+  return ui::MenuChecked(menu_, CommandId(command));
 }
 
 bool TSaveForm::MenuItemEnabled(EditorCommand command) const {
-  const UINT state = GetMenuState(menu_, static_cast<UINT>(CommandId(command)), MF_BYCOMMAND);
-  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+  return ui::MenuEnabled(menu_, CommandId(command));
 }
 
 void TSaveForm::ToolBarTextMenuClick() {
@@ -202,9 +175,9 @@ LRESULT TSaveForm::OnNotify(NMHDR& header) {
   // mouse; the other controls' hints are stored in hints_.
   if (header.code == TTN_GETDISPINFOW && header.hwndFrom != hints_) {
     auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
-    const auto buttons = EditorToolButtons();
+    const auto& buttons = ToolBarRows();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-      if (static_cast<UINT_PTR>(CommandId(buttons[i].command)) == header.idFrom) {
+      if (static_cast<UINT_PTR>(buttons[i]->id) == header.idFrom) {
         info.lpszText = const_cast<wchar_t*>(ToolBarHints()[i].c_str());
         break;
       }

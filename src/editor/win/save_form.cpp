@@ -8,10 +8,8 @@
 
 #include "../../../resources/resource_editor.h"
 #include "core/text.h"
-#include "editor/menu_layout.h"
 #include "editor/status_text.h"
 #include "editor/win/save_form_parts.h"
-#include "editor/win/shortcut_hook.h"
 #include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/gdi.h"
@@ -26,7 +24,7 @@ TSaveForm::TSaveForm() : system_(EditorSystem::Default()) {}
 
 TSaveForm::~TSaveForm() {
   if (Links().editor == this) Links().editor = nullptr;
-  if (hwnd() != nullptr) UnregisterShortcutWindow(hwnd());
+  if (hwnd() != nullptr) ui::RegisterAccelerators(hwnd(), nullptr);
 }
 
 bool TSaveForm::CreateForm() {
@@ -80,7 +78,9 @@ void TSaveForm::FormCreate() {
   };
   scroll_box_.on_wheel = [this](int delta) { FormMouseWheel(delta); };
   ui::ApplyUiFont(hwnd());
-  RegisterShortcutWindow(hwnd(), kCommandBase);
+  // The menu shortcuts go before the focused control, in every loop that
+  // pumps the editor's messages (the program's and the modal one).
+  ui::RegisterAccelerators(hwnd(), accelerators_.get());
   // Tab moves between the controls of the tool panel's pages.
   ui::RegisterDialogNavigation(hwnd(), true);
   LayoutControls();
@@ -214,7 +214,7 @@ void TSaveForm::FormClose() {
 }
 
 void TSaveForm::FormDestroy() {
-  UnregisterShortcutWindow(hwnd());
+  ui::RegisterAccelerators(hwnd(), nullptr);
   doc_.FormDestroy();
 }
 
@@ -289,77 +289,42 @@ void TSaveForm::PicMouseUp(Point) {}
 
 // Commands.
 
-void TSaveForm::RunCommand(EditorCommand command) {
+std::span<const ui::CommandHandler<TSaveForm>> TSaveForm::CommandHandlers() {
   using C = EditorCommand;
-  switch (command) {
-    case C::kOpenFolder:
-      OpenMenuClick();
-      break;
-    case C::kSaveAs:
-      SaveASToolButtonClick();
-      break;
-    case C::kCopyToClipboard:
-      CopyToClipMenuClick();
-      break;
-    case C::kClose:
-      CancelToolButtonClick();
-      break;
-    case C::kSave:
-      SaveToolButtonClick();
-      break;
-    case C::kUndo:
-      UnDoMenuClick();
-      break;
-    case C::kRedo:
-      ReDoMenuClick();
-      break;
-    case C::kToolBarButtons:
-      ToolBarBtnMenuClick();
-      break;
-    case C::kToolBarText:
-      ToolBarTextMenuClick();
-      break;
-    case C::kToolsPanel:
-      ToolsStatusMenuClick();
-      break;
-    case C::kStatusBar:
-      StatusMenuClick();
-      break;
-    case C::kArbitraryDegrees:
-      ShowPage(ToolPage::kArbitraryDegrees);
-      break;
-    case C::kSetWallPaper:
-      SetWallPaperMenuClick();
-      break;
-    case C::kMailUs:
-      MailUSMenuClick();
-      break;
-    case C::kHomePage:
-      HomePageMenuClick();
-      break;
-    case C::kAbout:
-      AboutMenuClick();
-      break;
-    case C::kEnlarge:
-      EnlargeToolButtonClick();
-      break;
-    case C::kNarrow:
-      NarrowToolButtonClick();
-      break;
-    case C::kActualSize:
-      ActualSizeToolButtonClick();
-      break;
-    default:
-      // Transforms, adjustments and effects are wired up by their own code.
-      break;
-  }
+  // Transforms, adjustments and effects are wired up by their own code.
+  static constexpr ui::CommandHandler<TSaveForm> kHandlers[] = {
+      {CommandId(C::kOpenFolder), &TSaveForm::OpenMenuClick},
+      {CommandId(C::kSaveAs), &TSaveForm::SaveASToolButtonClick},
+      {CommandId(C::kCopyToClipboard), &TSaveForm::CopyToClipMenuClick},
+      {CommandId(C::kClose), &TSaveForm::CancelToolButtonClick},
+      {CommandId(C::kSave), &TSaveForm::SaveToolButtonClick},
+      {CommandId(C::kUndo), &TSaveForm::UnDoMenuClick},
+      {CommandId(C::kRedo), &TSaveForm::ReDoMenuClick},
+      {CommandId(C::kToolBarButtons), &TSaveForm::ToolBarBtnMenuClick},
+      {CommandId(C::kToolBarText), &TSaveForm::ToolBarTextMenuClick},
+      {CommandId(C::kToolsPanel), &TSaveForm::ToolsStatusMenuClick},
+      {CommandId(C::kStatusBar), &TSaveForm::StatusMenuClick},
+      {CommandId(C::kArbitraryDegrees), &TSaveForm::ArbitraryDegreesMenuClick},
+      {CommandId(C::kSetWallPaper), &TSaveForm::SetWallPaperMenuClick},
+      {CommandId(C::kMailUs), &TSaveForm::MailUSMenuClick},
+      {CommandId(C::kHomePage), &TSaveForm::HomePageMenuClick},
+      {CommandId(C::kAbout), &TSaveForm::AboutMenuClick},
+      {CommandId(C::kEnlarge), &TSaveForm::EnlargeToolButtonClick},
+      {CommandId(C::kNarrow), &TSaveForm::NarrowToolButtonClick},
+      {CommandId(C::kActualSize), &TSaveForm::ActualSizeToolButtonClick},
+  };
+  return kHandlers;
 }
 
+void TSaveForm::RunCommand(EditorCommand command) {
+  ui::RunCommand<TSaveForm>(*this, CommandHandlers(), CommandId(command));
+}
+
+void TSaveForm::ArbitraryDegreesMenuClick() { ShowPage(ToolPage::kArbitraryDegrees); }
+
 void TSaveForm::OnCommand(int id, int code, HWND) {
-  if (id >= kCommandBase && id < kCommandBase + kCommandCount) {
-    RunCommand(static_cast<EditorCommand>(id - kCommandBase));
-    return;
-  }
+  if (ui::RunCommand<TSaveForm>(*this, CommandHandlers(), id)) return;
+  if (CommandOfId(id)) return;
   if (id >= kToolButtonBase && id < kToolButtonBase + kToolCount) {
     if (code == BN_CLICKED) ToolButtonClick(static_cast<Tool>(id - kToolButtonBase));
     return;

@@ -22,14 +22,14 @@
 #include "editor/win/editor_system.h"
 #include "editor/win/panel_window.h"
 #include "editor/win/tool_panel_window.h"
+#include "ui/commands.h"
 #include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ksv::editor {
 
-// Identifiers: menu items and toolbar buttons carry kCommandBase plus the
-// command's number; the panel's controls their own.
-inline constexpr int kCommandBase = 2000;
+// Identifiers: menu items and toolbar buttons carry CommandId(command)
+// (editor_commands.h); the panel's controls their own.
 inline constexpr int kToolButtonBase = 2200;  // plus the Tool's number
 inline constexpr int kPenStyleBase = 2240;    // SolidPen .. ClearPen
 inline constexpr int kBrushStyleBase = 2250;  // SolidBrush .. DiagCrossBrush
@@ -120,6 +120,8 @@ class TSaveForm : public ui::Window {
 
   // Menu items and buttons: every command, by its number.
   void RunCommand(EditorCommand command);
+  // The menu shortcuts, registered with the message loop.
+  HACCEL Accelerators() const { return accelerators_.get(); }
 
   // History.
   void PushHistory();
@@ -162,6 +164,7 @@ class TSaveForm : public ui::Window {
   void MailUSMenuClick();
   void HomePageMenuClick();
   void AboutMenuClick();
+  void ArbitraryDegreesMenuClick();
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
@@ -186,6 +189,8 @@ class TSaveForm : public ui::Window {
   bool DrawOwnerItem(const DRAWITEMSTRUCT& item);
   LRESULT OnNotify(NMHDR& header);
   void OnCommand(int id, int code, HWND control);
+  // The menu items' and toolbar buttons' handlers, by identifier.
+  static std::span<const ui::CommandHandler<TSaveForm>> CommandHandlers();
 
   EditorDocument doc_;
   EditorSystem system_;
@@ -200,6 +205,7 @@ class TSaveForm : public ui::Window {
   HWND status_bar_ = nullptr;
   HWND hints_ = nullptr;
   HMENU menu_ = nullptr;  // owned by the window once set
+  ui::AcceleratorHandle accelerators_;
   ui::ImageListHandle tool_images_;
   ToolPanelWindow tools_panel_;
   PanelWindow color_panel_;

@@ -13,9 +13,6 @@ namespace ksv::editor::detail {
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
-inline int CommandId(EditorCommand c) { return kCommandBase + static_cast<int>(c); }
-constexpr int kCommandCount = static_cast<int>(EditorCommand::kActualSize) + 1;
-
 constexpr int kToolBarId = 2100;
 constexpr int kStatusBarId = 2101;
 constexpr int kScrollBoxId = 2102;

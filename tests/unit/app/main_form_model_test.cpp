@@ -10,9 +10,12 @@
 namespace ksv::app {
 namespace {
 
-std::vector<MenuEntry> AllMainItems() {
-  std::vector<MenuEntry> items;
-  for (const MenuSpec& m : MainMenuSpec()) items.insert(items.end(), m.items.begin(), m.items.end());
+// The menu bar's items, top menu by top menu, as the window shows them.
+std::vector<const CommandRow*> MenuBarItems() {
+  std::vector<const CommandRow*> items;
+  for (std::string_view top : kMainMenuBar)
+    for (const MenuNode& n : MenuTree(MainCommands(), top))
+      if (n.kind == MenuNode::Kind::kItem) items.push_back(n.row);
   return items;
 }
 
@@ -28,34 +31,39 @@ TEST(MainFormModelTest, MainMenuHasItsItemsCaptionsAndShortcuts) {
       {IDM_MAIL, "联系我们\tCtrl+M"},        {IDM_HOME, "官方网站"},
       {IDM_US, "更新历史\tCtrl+H"},
   };
-  std::vector<MenuEntry> items;
-  for (const MenuEntry& e : AllMainItems())
-    if (!e.separator()) items.push_back(e);
+  const auto items = MenuBarItems();
   ASSERT_EQ(items.size(), std::size(expected));
   for (std::size_t i = 0; i < items.size(); ++i) {
-    EXPECT_EQ(items[i].id, expected[i].id);
-    EXPECT_EQ(MenuItemText(items[i]), expected[i].text);
+    EXPECT_EQ(items[i]->id, expected[i].id);
+    EXPECT_EQ(MenuItemText(*items[i]), expected[i].text);
   }
-  ASSERT_EQ(MainMenuSpec().size(), 3u);
-  EXPECT_EQ(MainMenuSpec()[0].caption, "截图(&B)");
-  EXPECT_EQ(MainMenuSpec()[1].caption, "截图范围(&C)");
-  EXPECT_EQ(MainMenuSpec()[2].caption, "帮助(&H)");
+  ASSERT_EQ(std::size(kMainMenuBar), 3u);
+  EXPECT_EQ(kMainMenuBar[0], "截图(&B)");
+  EXPECT_EQ(kMainMenuBar[1], "截图范围(&C)");
+  EXPECT_EQ(kMainMenuBar[2], "帮助(&H)");
+  // The separators: before 退出 and before 包含鼠标.
+  const auto capture = MenuTree(MainCommands(), kCaptureMenu);
+  ASSERT_EQ(capture.size(), 3u);
+  EXPECT_EQ(capture[1].kind, MenuNode::Kind::kSeparator);
+  const auto range = MenuTree(MainCommands(), kRangeMenu);
+  ASSERT_EQ(range.size(), 7u);
+  EXPECT_EQ(range[5].kind, MenuNode::Kind::kSeparator);
 }
 
 TEST(MainFormModelTest, TrayMenuOpensAboutsAndQuits) {
-  const auto tray = TrayMenuSpec();
+  const auto tray = MenuTree(MainCommands(), kTrayMenu);
   ASSERT_EQ(tray.size(), 4u);
-  EXPECT_EQ(MenuItemText(tray[0]), "打开主程序\tCtrl+O");
-  EXPECT_TRUE(tray[1].separator());
-  EXPECT_EQ(MenuItemText(tray[2]), "关于我们\tCtrl+A");
-  EXPECT_EQ(MenuItemText(tray[3]), "退出");
+  EXPECT_EQ(MenuItemText(*tray[0].row), "打开主程序\tCtrl+O");
+  EXPECT_TRUE(tray[0].row->Has(kDefaultItem));
+  EXPECT_EQ(tray[1].kind, MenuNode::Kind::kSeparator);
+  EXPECT_EQ(MenuItemText(*tray[2].row), "关于我们\tCtrl+A");
+  EXPECT_EQ(MenuItemText(*tray[3].row), "退出");
 }
 
 TEST(MainFormModelTest, ShortcutsAreUniqueAndImagesInRange) {
   std::set<std::pair<unsigned, char>> seen;
   std::set<int> ids;
-  auto check = [&](const MenuEntry& e) {
-    if (e.separator()) return;
+  for (const CommandRow& e : MainCommands()) {
     EXPECT_TRUE(ids.insert(e.id).second) << e.name;
     EXPECT_GE(e.image, -1);
     EXPECT_LT(e.image, kMenuImageCount);
@@ -64,14 +72,28 @@ TEST(MainFormModelTest, ShortcutsAreUniqueAndImagesInRange) {
       EXPECT_GE(e.shortcut.key, 'A');
       EXPECT_LE(e.shortcut.key, 'Z');
     }
-  };
-  for (const MenuEntry& e : AllMainItems()) check(e);
-  for (const MenuEntry& e : TrayMenuSpec()) check(e);
+  }
   // Every menu picture is used by the main menu.
   std::set<int> images;
-  for (const MenuEntry& e : AllMainItems())
-    if (e.image >= 0) images.insert(e.image);
+  for (const CommandRow* e : MenuBarItems())
+    if (e->image >= 0) images.insert(e->image);
   EXPECT_EQ(images.size(), static_cast<std::size_t>(kMenuImageCount));
+}
+
+TEST(MainFormModelTest, OnlyTheMenuBarsShortcutsAreLive) {
+  // The tray menu's Ctrl+A stays with the option pages' edits.
+  EXPECT_EQ(CommandForShortcut(MainCommands(), kMainMenuBar, Ctrl('A')), std::nullopt);
+  EXPECT_EQ(CommandForShortcut(MainCommands(), kMainMenuBar, Ctrl('O')), std::nullopt);
+  EXPECT_EQ(CommandForShortcut(MainCommands(), kMainMenuBar, Alt('r')), IDM_FIXREGION);
+  EXPECT_EQ(CommandForShortcut(MainCommands(), kMainMenuBar, CtrlAlt('M')), IDM_INCLUDECURSOR);
+  EXPECT_EQ(CommandForShortcut(MainCommands(), kMainMenuBar, Ctrl('M')), IDM_MAIL);
+  EXPECT_EQ(ShortcutRows(MainCommands(), kMainMenuBar).size(), 9u);
+}
+
+TEST(MainFormModelTest, ModeItemsAreRadioItemsAndTheCursorACheckItem) {
+  for (const CaptureMode m : kAllModes)
+    EXPECT_TRUE(FindCommand(MainCommands(), CommandOfMode(m))->Has(kRadioItem));
+  EXPECT_TRUE(FindCommand(MainCommands(), IDM_INCLUDECURSOR)->Has(kCheckItem));
 }
 
 TEST(MainFormModelTest, ShortcutTextNamesModifiersInOrder) {

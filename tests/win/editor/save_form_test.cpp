@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/keys_held.h"
-#include "editor/win/shortcut_hook.h"
 #include "editor_fake.h"
 #include "ui/message_box.h"
 
@@ -331,9 +330,7 @@ TEST_F(SaveFormTest, ToolbarHasTenButtonsAndThreeSeparators) {
       EXPECT_EQ(index - 1, separators_after[seen]);
       ++seen;
     } else {
-      EXPECT_EQ(
-          b.idCommand,
-          kCommandBase + static_cast<int>(EditorToolButtons()[static_cast<std::size_t>(index)].command));
+      EXPECT_EQ(b.idCommand, ToolbarRows(EditorCommands())[static_cast<std::size_t>(index)]->id);
       ++index;
     }
   }
@@ -404,7 +401,28 @@ struct KeyCase {
   std::optional<EditorCommand> command;
 };
 
-TEST(ShortcutHookTest, KeyMessagesMapToTheirCommands) {
+// Receives what the editor's shortcut table sends, so each key's command
+// is seen without running it.
+LRESULT CALLBACK RecordCommand(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_COMMAND) {
+    *reinterpret_cast<int*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) = LOWORD(wparam);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
+}
+
+TEST_F(SaveFormTest, KeyMessagesMapToTheirCommands) {
+  ASSERT_NE(form_.Accelerators(), nullptr);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = RecordCommand;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KsvTestShortcutRecorder";
+  RegisterClassW(&wc);
+  HWND recorder = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+  ASSERT_NE(recorder, nullptr);
+  int seen = 0;
+  SetWindowLongPtrW(recorder, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
   const KeyCase cases[] = {
       {WM_KEYDOWN, 'Z', true, false, false, EditorCommand::kUndo},
       {WM_KEYDOWN, 'Z', true, true, false, EditorCommand::kRedo},
@@ -418,8 +436,27 @@ TEST(ShortcutHookTest, KeyMessagesMapToTheirCommands) {
       {WM_KEYDOWN, VK_F1, true, false, false, std::nullopt},
   };
   for (const KeyCase& c : cases) {
-    EXPECT_EQ(ShortcutCommand(c.message, c.key, c.ctrl, c.shift, c.alt), c.command) << c.key;
+    std::vector<int> down;
+    std::vector<int> up;
+    for (const auto& [held, keys] : {std::pair{c.ctrl, std::vector<int>{VK_CONTROL, VK_LCONTROL}},
+                                     std::pair{c.shift, std::vector<int>{VK_SHIFT, VK_LSHIFT}},
+                                     std::pair{c.alt, std::vector<int>{VK_MENU, VK_LMENU}}})
+      (held ? down : up).insert((held ? down : up).end(), keys.begin(), keys.end());
+    BYTE saved[256];
+    GetKeyboardState(saved);
+    BYTE state[256];
+    std::copy(std::begin(saved), std::end(saved), std::begin(state));
+    for (int k : up) state[k] = 0;
+    for (int k : down) state[k] = 0x80;
+    SetKeyboardState(state);
+    seen = 0;
+    MSG msg{recorder, c.message, c.key, c.alt ? 0x20000001 : 1, 0, {}};
+    const bool taken = TranslateAcceleratorW(recorder, form_.Accelerators(), &msg) != 0;
+    SetKeyboardState(saved);
+    EXPECT_EQ(taken, c.command.has_value()) << c.key;
+    EXPECT_EQ(seen, c.command ? CommandId(*c.command) : 0) << c.key;
   }
+  DestroyWindow(recorder);
 }
 
 TEST_F(SaveFormTest, CaptionsMenuHidesTheToolbarCaptions) {
