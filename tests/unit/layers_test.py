@@ -15,8 +15,8 @@ SCRIPT = os.path.join(HERE, "..", "..", "scripts", "check-layers")
 
 def load_checker():
     loader = importlib.machinery.SourceFileLoader("check_layers", SCRIPT)
-    spec = importlib.util.spec_from_loader("check_layers", loader)
-    module = importlib.util.module_from_spec(spec)
+    loader_spec = importlib.util.spec_from_loader("check_layers", loader)
+    module = importlib.util.module_from_spec(loader_spec)
     loader.exec_module(module)
     return module
 

@@ -51,62 +51,62 @@ std::optional<std::wstring> BrowseForFolder(HWND owner) {
 // The builder's row for one control of the option pages: its look by kind,
 // the ranges and designed starting values of the spin and track bars.
 ui::PageControlSpec PageSpec(const PageControl& c) {
-  ui::PageControlSpec spec;
-  spec.id = c.id;
-  spec.caption = c.caption;
-  spec.rect = RECT{c.rect.left, c.rect.top, c.rect.right(), c.rect.bottom()};
+  ui::PageControlSpec row;
+  row.id = c.id;
+  row.caption = c.caption;
+  row.rect = RECT{c.rect.left, c.rect.top, c.rect.right(), c.rect.bottom()};
   DWORD style = WS_CLIPSIBLINGS;
   switch (c.kind) {
     case ControlKind::CheckBox:
-      spec.kind = ui::PageControlKind::CheckBox;
+      row.kind = ui::PageControlKind::CheckBox;
       style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
       break;
     case ControlKind::RadioButton:
-      spec.kind = ui::PageControlKind::RadioButton;
+      row.kind = ui::PageControlKind::RadioButton;
       style |= BS_RADIOBUTTON | WS_TABSTOP | (RadioGroupOf(c.id).front() == c.id ? WS_GROUP : 0);
       break;
     case ControlKind::Edit:
     case ControlKind::NumberEdit:
-      spec.kind = ui::PageControlKind::Edit;
-      spec.ex_style = WS_EX_CLIENTEDGE;
+      row.kind = ui::PageControlKind::Edit;
+      row.ex_style = WS_EX_CLIENTEDGE;
       style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP | (c.kind == ControlKind::NumberEdit ? ES_NUMBER : 0);
       break;
     case ControlKind::UpDown:
-      spec.kind = ui::PageControlKind::UpDown;
+      row.kind = ui::PageControlKind::UpDown;
       style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
       if (c.id == IDC_DELAYTIMEUPDOWN) {
-        spec.min = 0;
-        spec.max = 60;
-        spec.value = 1;
+        row.min = 0;
+        row.max = 60;
+        row.value = 1;
       } else {
         // The spin edits have no range of their own; the arrows stop at 1.
-        spec.min = 1;
-        spec.max = 0x7FFFFFFF;
+        row.min = 1;
+        row.max = 0x7FFFFFFF;
       }
       break;
     case ControlKind::Label:
-      spec.kind = ui::PageControlKind::Label;
+      row.kind = ui::PageControlKind::Label;
       style |= SS_LEFT | WS_GROUP;
       break;
     case ControlKind::GroupBox:
-      spec.kind = ui::PageControlKind::GroupBox;
+      row.kind = ui::PageControlKind::GroupBox;
       style |= BS_GROUPBOX | WS_GROUP;
       break;
     case ControlKind::Button:
-      spec.kind = ui::PageControlKind::Button;
+      row.kind = ui::PageControlKind::Button;
       style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
       break;
     case ControlKind::TrackBar:
-      spec.kind = ui::PageControlKind::TrackBar;
+      row.kind = ui::PageControlKind::TrackBar;
       style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP | WS_GROUP;
-      spec.min = kJpgCompMin;
-      spec.max = kJpgCompMax;
-      spec.page_size = 10;
-      spec.value = 80;
+      row.min = kJpgCompMin;
+      row.max = kJpgCompMax;
+      row.page_size = 10;
+      row.value = 80;
       break;
   }
-  spec.style = style;
-  return spec;
+  row.style = style;
+  return row;
 }
 
 }  // namespace
@@ -134,12 +134,12 @@ void TKSVForm::CreatePages() {
   SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   MapWindowPoints(tabs, hwnd(), reinterpret_cast<POINT*>(&area), 2);
 
-  std::vector<ui::PageControlSpec> specs;
-  for (const PageControl& c : PageControls()) specs.push_back(PageSpec(c));
+  std::vector<ui::PageControlSpec> rows;
+  for (const PageControl& c : PageControls()) rows.push_back(PageSpec(c));
   ui::PagePlacement at;
   at.origin = {area.left, area.top};
   at.dpi = dpi_;
-  ui::BuildPage(hwnd(), specs, at);
+  ui::BuildPage(hwnd(), rows, at);
   SetWindowSubclass(Item(IDC_DELAYTIMECAP), &TKSVForm::DelayEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   // New children go below their older siblings; the group boxes and the
   // page control must lie beneath the controls drawn on them.
