@@ -3,11 +3,7 @@
 # Usage: errors.sh PATH/TO/ksv-image
 set -uo pipefail
 
-KSV_IMAGE=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-if command -v magick >/dev/null 2>&1; then IM=(magick); else IM=(/usr/bin/convert); fi
+source "$(dirname "${BASH_SOURCE[0]}")/script_setup.sh" "$1"
 "${IM[@]}" -size 16x16 gradient:red-blue BMP3:in.bmp
 "${IM[@]}" -size 16x16 gradient: in.png
 printf 'BM\001\002' > broken.bmp

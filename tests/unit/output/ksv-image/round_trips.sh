@@ -4,16 +4,8 @@
 # Usage: round_trips.sh PATH/TO/ksv-image
 set -euo pipefail
 
-KSV_IMAGE=$(realpath "$1")
-# ImageMagick 6 (convert) or 7 (magick); the tools' own names elsewhere.
-if command -v magick >/dev/null 2>&1; then IM=(magick); else IM=(/usr/bin/convert); fi
-for tool in tiffinfo tiffdump giftext identify compare; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+NEEDED_TOOLS="tiffinfo tiffdump giftext identify compare"
+source "$(dirname "${BASH_SOURCE[0]}")/script_setup.sh" "$1"
 
 failures=0
 passes=0

@@ -5,11 +5,7 @@
 # Usage: safe_saves.sh PATH/TO/ksv-image
 set -uo pipefail
 
-KSV_IMAGE=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-if command -v magick >/dev/null 2>&1; then IM=(magick); else IM=(/usr/bin/convert); fi
+source "$(dirname "${BASH_SOURCE[0]}")/script_setup.sh" "$1"
 "${IM[@]}" -size 64x48 plasma:fractal -seed 3 BMP3:in.bmp 2>/dev/null ||
   "${IM[@]}" -size 64x48 gradient:red-blue BMP3:in.bmp
 # A BMP of 0 x 0 pixels: readable, but no encoder can write it.

@@ -4,15 +4,8 @@
 # refused. Usage: tiff_variants.sh PATH/TO/ksv-image
 set -uo pipefail
 
-KSV_IMAGE=$(realpath "$1")
-if command -v magick >/dev/null 2>&1; then IM=(magick); else IM=(/usr/bin/convert); fi
-for tool in compare python3; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+NEEDED_TOOLS="compare python3"
+source "$(dirname "${BASH_SOURCE[0]}")/script_setup.sh" "$1"
 
 failures=0
 passes=0
